@@ -1,0 +1,12 @@
+#include "OSGThread.h"
+
+#include "OSGChangeList.h"
+
+namespace osg {
+
+ChangeList* Thread::getCurrentChangeList() {
+    thread_local ChangeList list;
+    return &list;
+}
+
+} // namespace osg

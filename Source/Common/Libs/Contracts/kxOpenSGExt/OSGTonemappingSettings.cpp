@@ -1,0 +1,17 @@
+#include "OSGTonemappingSettings.h"
+
+namespace osg {
+
+OSG_DEFINE_PTR_TRAITS(TonemappingSettingsPtr, "TonemappingSettingsPtr", "FieldContainerPtr")
+
+namespace {
+FieldDescription* tonemappingSettingsDescs[] = {
+    OSG_SFIELD_DESC(TonemappingSettings, Real32, "exposure", Exposure, false),
+};
+} // namespace
+
+OSG_CONTAINER_TYPE_DEF(TonemappingSettings, "TonemappingSettings", "FieldContainer", nullptr,
+                       &TonemappingSettings::createEmpty, tonemappingSettingsDescs)
+OSG_CONTAINER_DEF(TonemappingSettings, TonemappingSettings)
+
+} // namespace osg
