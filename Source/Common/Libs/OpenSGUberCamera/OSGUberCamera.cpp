@@ -23,7 +23,9 @@ void UberCamera::initMethod() {}
 
 UberCamera::UberCamera() = default;
 
-UberCamera::UberCamera(const UberCamera& source) : UberCameraBase(source) {}
+// The copy starts with identity matrices and shares the source's view-change callbacks.
+UberCamera::UberCamera(const UberCamera& source)
+    : UberCameraBase(source), _viewChangeCallbacks(source._viewChangeCallbacks) {}
 
 UberCamera::~UberCamera() = default;
 

@@ -4,6 +4,9 @@
 #include "OSGUberCameraBase.h"
 
 #include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace osg {
 
@@ -50,7 +53,18 @@ public:
     static constexpr UInt64 RegistryCameraFlag = 0x4000;
     static constexpr UInt64 LegacyConversionFlag = 0x8000;
 
+    // Bits of a node's 32-bit external flag word.
+    static constexpr UInt32 InternalNodeFlag = 0x4;
+    static constexpr UInt32 TrackingUserNodeFlag = 0x8;
+
     using CreateDestroyCallback = std::function<void(unsigned int, bool)>;
+
+    /// Told the container id of a camera whose viewing matrix changed.
+    using ViewChangeCallback = std::function<void(unsigned int)>;
+    using ViewChangeCallbackPtr = std::shared_ptr<ViewChangeCallback>;
+    /// A registration: the callback, held weakly, and whether it is for one call only.
+    using ViewChangeEntry = std::pair<std::weak_ptr<ViewChangeCallback>, bool>;
+    using ViewChangeCallbackList = std::vector<ViewChangeEntry>;
 
     /// The type's initialisation hook; the camera needs none.
     static void initMethod();
@@ -70,6 +84,65 @@ public:
     void setFogSettings(const FogSettingsPtr& value);
     void setAnimationRoot(const AnimNodePtr& value);
     void setPerspectiveMatch(const PerspectiveMatchPtr& value);
+
+    // ---- projection ---------------------------------------------------------
+
+    /// Projection for a viewport of width x height pixels (the eye is ignored):
+    /// the custom matrix in custom mode; else the orthographic fit or the
+    /// physically parameterised perspective (with the plain field-of-view
+    /// perspective as fallback), then the projection scale. Identity when the
+    /// viewport is empty or every path fails.
+    void getProjection(Matrix& result, UInt32 width, UInt32 height, Int32 eye = 0) override;
+
+    /// Sides of the explicit frustum rectangle (`frustumSides`).
+    Real32 getLeft() const { return getFrustumSides()[0]; }
+    Real32 getRight() const { return getFrustumSides()[1]; }
+    Real32 getBottom() const { return getFrustumSides()[2]; }
+    Real32 getTop() const { return getFrustumSides()[3]; }
+    /// Diagonal of the `frustumSides` rectangle.
+    Real32 getNearPlaneDiagonal() const;
+
+    bool isOrthographic() const { return getProjectionMode() == OrthographicProjection; }
+    bool hasProjectionOverride() override { return isOrthographic(); }
+
+    // ---- view-change callbacks ------------------------------------------------
+
+    /// Registers `callback` (held weakly) to be told of view changes, once only
+    /// when `singleCall`; a callback already registered keeps its entry.
+    void registerViewChangeCallback(const ViewChangeCallbackPtr& callback, bool singleCall);
+    /// Removes the first entry of `callback` (a null pointer matches an expired entry).
+    void unregisterViewChangeCallback(const ViewChangeCallbackPtr& callback);
+    void unregisterViewChangeCallbacks();
+    void unregisterSingleCallViewChangeCallbacks();
+
+    // ---- placement and viewing --------------------------------------------------
+
+    /// Re-selects the first ordinary parent as the active one; false when there
+    /// is none (or the camera is a viewpoint, placed by its internal node).
+    bool updateActiveParentIndex();
+    /// Stores `index` when it names an ordinary parent; logs and keeps the old one otherwise.
+    void setActiveParentIndex(const UInt32& index);
+    /// The active parent index, repaired first when it no longer names an ordinary parent.
+    UInt32& getActiveParentIndex();
+    /// The ordinary parent node that places the camera, or null.
+    NodePtr getActiveParentNode();
+    /// The first internal node carrying the camera, or null.
+    NodePtr getInternalParentNode() const;
+
+    NodePtr& getBeacon() override;
+    const NodePtr& getBeacon() const override;
+
+    void accumulateMatrix(Matrix& matrix) override;
+    void adjustVolume(Volume& volume) override;
+
+    /// Viewpoints always use the local space.
+    void setTransform(const Matrix& matrix, CameraSpace space) override;
+    void getTransform(Matrix& result, CameraSpace space) const override;
+
+    /// World-to-eye matrix: the world transform without node scale, or the
+    /// depth-of-field override, rolled, announced to the view-change callbacks
+    /// when it changed, and inverted (identity when singular).
+    void getViewing(Matrix& result, UInt32 width, UInt32 height, Int32 eye = 0) override;
 
     bool isViewpoint() const { return hasFlag(ViewpointFlag); }
     bool isInitial() const { return hasFlag(InitialFlag); }
@@ -97,6 +170,43 @@ protected:
     /// Runs once the camera is registered; the argument is ignored.
     void onCreate(const UberCamera* source);
     void onDestroy() override;
+
+private:
+    bool getOrthographicProjection(Matrix& result, UInt32 width, UInt32 height) const;
+    bool getPerspectiveProjection(Matrix& result, Real32 width, Real32 height, Real32 near,
+                                  Real32 far) const;
+    bool getSimplePerspectiveProjection(Matrix& result, UInt32 width, UInt32 height, Real32 near,
+                                        Real32 far) const;
+    /// The pinhole intrinsic matrix for a viewport (only the upper 3x3 is meaningful).
+    Matrix getKMatrix(Real32 width, Real32 height) const;
+    void applyProjectionScale(Matrix& result) const;
+
+    bool validActiveParentIndex(const UInt32& index) const;
+    /// The stored index, unrepaired.
+    const UInt32& getActiveParentIndex() const { return UberCameraBase::getActiveParentIndex(); }
+    bool isInternalNode(const NodePtr& node) const;
+    bool isOrdinaryParent(const NodePtr& node) const;
+    /// The beacon; the index is repaired only when `repairIndex` is set.
+    const NodePtr& resolveBeacon(bool repairIndex);
+    /// Step shared by both `getBeacon`s when no better parent was found.
+    const NodePtr& fallbackBeacon() const;
+    const NodePtr* firstInternalParent() const;
+
+    const ViewChangeCallbackList* getViewChangeCallbacks() const { return _viewChangeCallbacks.get(); }
+    void viewChanged();
+    void initCameraCallbacks();
+    void deleteCameraCallbacks();
+    /// Keeps the camera's own geometry out of every ray-traced effect but primary visibility.
+    void updateVisibilityFlags();
+
+    /// Written by `storeView`.
+    Matrix _storedView;
+    /// Replaces the camera transform in `getViewing` while not the identity.
+    Matrix _depthOfFieldOverride;
+    /// The camera-to-world matrix last announced to the view-change callbacks.
+    Matrix _lastViewing;
+    /// Shared by the camera and every copy made from it; created on first registration.
+    std::shared_ptr<ViewChangeCallbackList> _viewChangeCallbacks;
 };
 
 } // namespace osg

@@ -90,15 +90,13 @@ void Node::subChild(UInt32 index) {
 }
 
 void Node::getToWorld(Matrix& result) {
-    std::vector<Node*> path;
-    for (Node* node = this; node != nullptr; node = node->getParent().getCPtr())
-        path.push_back(node);
-    result.setIdentity();
-    for (auto it = path.rbegin(); it != path.rend(); ++it) {
-        NodeCorePtr core = (*it)->getCore();
-        if (!core.isNull())
-            core->accumulateMatrix(result);
-    }
+    // Root first; recursion keeps this free of allocations on the per-frame path.
+    if (getParent().isNull())
+        result.setIdentity();
+    else
+        getParent()->getToWorld(result);
+    if (!getCore().isNull())
+        getCore()->accumulateMatrix(result);
 }
 
 Matrix Node::getToWorld() {

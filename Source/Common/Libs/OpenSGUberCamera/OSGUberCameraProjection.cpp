@@ -1,0 +1,243 @@
+// Projection of the camera core: custom, orthographic and physically
+// parameterised perspective, the plain perspective fallback, and the scale.
+
+#include "OSGUberCamera.h"
+
+#include "OSGMatrixUtility.h"
+#include "OSGUberCameraLog.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace osg {
+
+namespace {
+
+constexpr Real32 Tolerance = 1e-6f;
+// The perspective clip range used while the camera's fixed clip range switch is set.
+constexpr Real32 FixedClipNear = 100.0f;
+constexpr Real32 FixedClipFar = 200.0f;
+// The skew factor is given for a viewport this many pixels high.
+constexpr Real32 SkewReferenceHeight = 1080.0f;
+
+bool isUnitScale(Real32 s) { return 1.0f - s <= Tolerance && s - 1.0f <= Tolerance; }
+
+bool isFinite(const Matrix& m) {
+    for (UInt32 i = 0; i < 16; ++i) {
+        if (!std::isfinite(m.getValues()[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void UberCamera::getProjection(Matrix& result, UInt32 width, UInt32 height, Int32) {
+    if (getProjectionMode() == CustomProjection) {
+        result = getCustomProjectionMatrix();
+        return;
+    }
+    result.setIdentity();
+    if (width == 0 || height == 0)
+        return;
+
+    if (getProjectionMode() == OrthographicProjection) {
+        if (!getOrthographicProjection(result, width, height))
+            return;
+    } else {
+        Real32 near = getFixedClipRange() ? FixedClipNear : getNear();
+        Real32 far = getFixedClipRange() ? FixedClipFar : getFar();
+        if (!getPerspectiveProjection(result, Real32(width), Real32(height), near, far) &&
+            !getSimplePerspectiveProjection(result, width, height, near, far))
+            return;
+    }
+    applyProjectionScale(result);
+}
+
+void UberCamera::applyProjectionScale(Matrix& result) const {
+    const Vec3f& scale = getProjectionScale();
+    if (isUnitScale(scale[0]) && isUnitScale(scale[1]) && isUnitScale(scale[2]))
+        return;
+    if (!std::isfinite(scale[0]) || !std::isfinite(scale[1]) || !std::isfinite(scale[2])) {
+        logCameraMessage(LOG_WARNING, __LINE__, "UberCamera::getProjection: projection scale ",
+                         scale, " not finite, ignored!\n");
+        return;
+    }
+    for (UInt32 column = 0; column < 3; ++column)
+        result[column] *= scale[column];
+}
+
+bool UberCamera::getOrthographicProjection(Matrix& result, UInt32 width, UInt32 height) const {
+    if (width == 0 || height == 0)
+        return false;
+    const Vec4f& sides = getFrustumSides();
+    const Real32 left = sides[0], right = sides[1], bottom = sides[2], top = sides[3];
+    const Real32 w = right - left;
+    const Real32 h = top - bottom;
+    if (w <= 0 && h <= 0)
+        return false;
+    const Real32 aspect = Real32(width) / Real32(height) * getAspect();
+
+    bool keepVertical;
+    if (w <= 0)
+        keepVertical = true;
+    else if (h <= 0)
+        keepVertical = false;
+    else if (getFovMode() == HorizontalFov)
+        keepVertical = false;
+    else if (getFovMode() == VerticalFov)
+        keepVertical = true;
+    else
+        keepVertical = w > h;
+
+    // The stored extent stays; the other axis is derived from the viewport, symmetric.
+    if (keepVertical) {
+        const Real32 x = h / 2 * aspect;
+        return MatrixOrthogonal(result, -x, x, bottom, top, getNear(), getFar());
+    }
+    const Real32 y = w / 2 / aspect;
+    return MatrixOrthogonal(result, left, right, -y, y, getNear(), getFar());
+}
+
+Matrix UberCamera::getKMatrix(Real32 width, Real32 height) const {
+    const Real32 sensorWidth = getSensorSize()[0];
+    const Real32 sensorHeight = getSensorSize()[1];
+    const UInt32 fovMode = getFovMode();
+
+    Real32 spanned = std::min(sensorWidth, sensorHeight);
+    if (fovMode == VerticalFov)
+        spanned = sensorHeight;
+    else if (fovMode == HorizontalFov)
+        spanned = sensorWidth;
+    // F = d / (2 tan(fov / 2)), fov in degrees.
+    const Real32 focalLength = spanned / (2.0f * std::tan(getFov() * Pi / 360.0f));
+
+    Real32 pixelsPerUnit;
+    if (fovMode == VerticalFov)
+        pixelsPerUnit = height / sensorHeight;
+    else if (fovMode == HorizontalFov)
+        pixelsPerUnit = width / sensorWidth;
+    else
+        pixelsPerUnit = sensorWidth > sensorHeight ? height / sensorHeight : width / sensorWidth;
+
+    const Vec2f& principalPoint = getPrincipalPointOffset();
+    Matrix k;
+    k.setValue(focalLength / sensorWidth, height / SkewReferenceHeight * getSkewFactor(),
+               width * 0.5f + principalPoint[0] * pixelsPerUnit, 0, //
+               0, focalLength / sensorHeight, height * 0.5f - principalPoint[1] * pixelsPerUnit, 0,
+               0, 0, 1, 0, //
+               0, 0, 0, 0);
+    return k;
+}
+
+bool UberCamera::getPerspectiveProjection(Matrix& result, Real32 width, Real32 height, Real32 near,
+                                          Real32 far) const {
+    if (near > far) {
+        logCameraMessage(LOG_WARNING, __LINE__, "UberCamera::getPerspectiveProjection: near ",
+                         near, " > far ", far, "!\n");
+        return false;
+    }
+    if (hasFlag(ExplicitFrustumFlag)) {
+        MatrixFrustum(result, getLeft(), getRight(), getBottom(), getTop(), near, far);
+        return true;
+    }
+
+    const Matrix k = getKMatrix(width, height);
+    if (getFov() < Tolerance) {
+        logCameraMessage(LOG_WARNING, __LINE__,
+                         "UberCamera::getPerspectiveProjection: field of view ", getFov(),
+                         " very small!\n");
+        return false;
+    }
+    if (std::fabs(near - far) < Tolerance) {
+        logCameraMessage(LOG_WARNING, __LINE__, "UberCamera::getPerspectiveProjection: near ",
+                         near, " ~= far ", far, "!\n");
+        return false;
+    }
+    const Real32 sensorWidth = getSensorSize()[0];
+    const Real32 sensorHeight = getSensorSize()[1];
+    const Real32 aspectRatio = (sensorHeight * width) / (sensorWidth * height);
+    if (aspectRatio < Tolerance) {
+        logCameraMessage(LOG_WARNING, __LINE__,
+                         "UberCamera::getPerspectiveProjection: aspect ratio ", aspectRatio,
+                         " very small!\n");
+        return false;
+    }
+
+    // Focal terms fitted to the viewport: the spanned dimension keeps 1 / tan(fov / 2).
+    Real32 sx, sy;
+    if (getFovMode() == VerticalFov) {
+        sx = (sensorWidth / sensorHeight) * k[0][0] / (width / height);
+        sy = k[1][1];
+    } else {
+        sx = k[0][0];
+        sy = (width / height) * (sensorHeight / sensorWidth) * k[1][1];
+    }
+
+    Matrix projection;
+    projection.setValue(2 * sx, 2 * k[1][0] / width, 2 * k[2][0] / width - 1, 0, //
+                        0, 2 * sy, 2 * k[2][1] / height - 1, 0,                  //
+                        0, 0, -(near + far) / (far - near), -2 * far * near / (far - near),
+                        0, 0, -1, 0);
+    // A degenerate sensor or a non-finite field gives no usable matrix: let the fallback try.
+    if (!isFinite(projection)) {
+        logCameraMessage(LOG_WARNING, __LINE__,
+                         "UberCamera::getPerspectiveProjection: projection not finite!\n");
+        return false;
+    }
+    result = projection;
+    return true;
+}
+
+bool UberCamera::getSimplePerspectiveProjection(Matrix& result, UInt32 width, UInt32 height,
+                                                Real32 near, Real32 far) const {
+    if (width == 0 || height == 0)
+        return false;
+    Real32 fov = getFov();
+    if (fov < 0)
+        return false;
+    // Values above pi can only be degrees; smaller ones are taken as radians.
+    if (fov > Pi)
+        fov = fov * Pi / 180.0f;
+    const Real32 halfTan = std::tan(fov / 2);
+
+    if (near > far) {
+        logCameraMessage(LOG_WARNING, __LINE__, "UberCamera::getSimplePerspectiveProjection: near ",
+                         near, " > far ", far, "!\n");
+        return false;
+    }
+    if (fov <= Tolerance) {
+        logCameraMessage(LOG_WARNING, __LINE__, "UberCamera::getSimplePerspectiveProjection: fov ",
+                         fov, " very small!\n");
+        return false;
+    }
+    if (std::fabs(near - far) < Tolerance) {
+        logCameraMessage(LOG_WARNING, __LINE__, "UberCamera::getSimplePerspectiveProjection: near ",
+                         near, " ~= far ", far, "!\n");
+        return false;
+    }
+    const Real32 aspect = Real32(width) / Real32(height) * getAspect();
+    if (aspect < Tolerance) {
+        logCameraMessage(LOG_WARNING, __LINE__,
+                         "UberCamera::getSimplePerspectiveProjection: aspect ratio ", aspect,
+                         " very small!\n");
+        return false;
+    }
+
+    const Real32 halfHeight = halfTan * near;
+    bool spansWidth = getFovMode() == HorizontalFov;
+    if (getFovMode() != HorizontalFov && getFovMode() != VerticalFov)
+        spansWidth = !(Real32(width) * getAspect() >= Real32(height));
+    const Real32 x = spansWidth ? halfHeight : aspect * halfHeight;
+    const Real32 y = spansWidth ? halfHeight / aspect : halfHeight;
+    MatrixFrustum(result, -x, x, -y, y, near, far);
+    return true;
+}
+
+Real32 UberCamera::getNearPlaneDiagonal() const {
+    const Real32 w = getRight() - getLeft();
+    const Real32 h = getTop() - getBottom();
+    return std::sqrt(w * w + h * h);
+}
+
+} // namespace osg
