@@ -8,6 +8,7 @@
 #include "OSGFieldContainerFactory.h"
 #include "OSGGroup.h"
 #include "OSGLog.h"
+#include "OSGMaterial.h"
 #include "OSGNode.h"
 #include "OSGTransform.h"
 #include "OSGUberCamera.h"
@@ -21,6 +22,8 @@ namespace ubercam::test {
 class CameraSceneTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The default material lives until the scene graph exits; make it before counting.
+        osg::getDefaultMaterial();
         _liveBefore = osg::FieldContainerFactory::the()->getNumLiveContainers();
         root = osg::Node::create();
         osg::addRefCP(root);

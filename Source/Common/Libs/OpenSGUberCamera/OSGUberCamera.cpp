@@ -35,6 +35,14 @@ void UberCamera::onCreate(const UberCamera*) {
         return;
 }
 
+void UberCamera::changed(BitVector whichField, UInt32 origin) {
+    if (whichField & VisualizationFieldMask)
+        invalidateVolume();
+    if (whichField & (Transform3DBase::FlagsFieldMask | VisualizationScaleFieldMask))
+        updateVisualization();
+    Inherited::changed(whichField, origin);
+}
+
 void UberCamera::onDestroy() {
     for (FieldContainerPtr* slot :
          {static_cast<FieldContainerPtr*>(&editVisualization()),

@@ -144,6 +144,9 @@ public:
     /// when it changed, and inverted (identity when singular).
     void getViewing(Matrix& result, UInt32 width, UInt32 height, Int32 eye = 0) override;
 
+    /// Reacts to edits: the wireframe follows the flags and its scale.
+    void changed(BitVector whichField, UInt32 origin) override;
+
     bool isViewpoint() const { return hasFlag(ViewpointFlag); }
     bool isInitial() const { return hasFlag(InitialFlag); }
 
@@ -196,6 +199,11 @@ private:
     void viewChanged();
     void initCameraCallbacks();
     void deleteCameraCallbacks();
+    /// Keeps `visualization` holding a wireframe of the current scale for a shown
+    /// camera and empty for internal cameras and viewpoints.
+    void updateVisualization();
+    /// True when the wireframe was built for the current `visualizationScale`.
+    bool visualizationIsCurrent(const GeometryPtr& geometry) const;
     /// Keeps the camera's own geometry out of every ray-traced effect but primary visibility.
     void updateVisibilityFlags();
 

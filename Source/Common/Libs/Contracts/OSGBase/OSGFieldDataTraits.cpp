@@ -65,7 +65,7 @@ void assignComponents(Quaternion& value, const Real32* values, UInt32) {
 #define OSG_DEFINE_SCALAR_TRAITS(TYPE, NAME)                                                       \
     OSG_DEFINE_VALUE_TYPES(TYPE, NAME)                                                             \
     void FieldDataTraits<TYPE>::putToString(const TYPE& value, std::string& out) {                 \
-        appendNumber(value, out);                                                                  \
+        appendNumber(+value, out); /* + prints 8-bit values as numbers */                          \
     }                                                                                              \
     UInt32 FieldDataTraits<TYPE>::getBinSize(const TYPE&) { return sizeof(TYPE); }                 \
     void FieldDataTraits<TYPE>::copyToBin(BinaryDataHandler& handler, const TYPE& value) {         \
@@ -91,6 +91,7 @@ void assignComponents(Quaternion& value, const Real32* values, UInt32) {
         assignComponents(value, values, COUNT);                                                    \
     }
 
+OSG_DEFINE_SCALAR_TRAITS(UInt8, "UInt8")
 OSG_DEFINE_SCALAR_TRAITS(Int32, "Int32")
 OSG_DEFINE_SCALAR_TRAITS(UInt32, "UInt32")
 OSG_DEFINE_SCALAR_TRAITS(UInt64, "UInt64")

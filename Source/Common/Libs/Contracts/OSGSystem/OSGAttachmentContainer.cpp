@@ -72,9 +72,12 @@ OSG_CONTAINER_TYPE_DEF(AttachmentContainer, "AttachmentContainer", "FieldContain
 
 AttachmentContainer::AttachmentContainer(const AttachmentContainer& source)
     : FieldContainer(source) {
+    // The copy is still being built, so its size comes from the source: a copy is always
+    // of the source's class.
+    FieldContainerPtr self(this, source.getContainerSize());
     for (const auto& [key, attachment] : source.getAttachments()) {
         attachment.addRef();
-        attachment->addParent(FieldContainerPtr(this));
+        attachment->addParent(self);
         _sfAttachments.getValue().emplace(key, attachment);
     }
 }

@@ -18,6 +18,11 @@ public:
     FieldContainerPtr() = default;
     FieldContainerPtr(const NullFieldContainerPtr&) {}
     explicit FieldContainerPtr(const FieldContainer* container);
+    /// A handle to a container whose constructor is still running, when its size (a
+    /// virtual) cannot be asked yet: `size` is the size of its concrete class.
+    FieldContainerPtr(const FieldContainer* container, UInt32 size)
+        : _containerSize(static_cast<UInt16>(size > 0xffff ? 0xffff : size)),
+          _storeP(reinterpret_cast<UInt8*>(const_cast<FieldContainer*>(container))) {}
 
     FieldContainer* operator->() const { return getCPtr(); }
     FieldContainer& operator*() const { return *getCPtr(); }

@@ -2,9 +2,23 @@
 
 #include "OSGFieldContainerFactory.h"
 
+#include <vector>
+
 namespace osg {
 
 SystemState GlobalSystemState = Startup;
+
+namespace {
+std::vector<ExitFunction>& exitFunctions() {
+    static std::vector<ExitFunction> functions;
+    return functions;
+}
+} // namespace
+
+void addExitFunction(ExitFunction function) {
+    if (function != nullptr)
+        exitFunctions().push_back(function);
+}
 
 bool osgInit(int, char**) {
     if (GlobalSystemState == Running)
@@ -18,6 +32,12 @@ bool osgInit(int, char**) {
 bool osgExit() {
     if (GlobalSystemState != Running)
         return false;
+    std::vector<ExitFunction>& functions = exitFunctions();
+    while (!functions.empty()) {
+        ExitFunction function = functions.back();
+        functions.pop_back();
+        function();
+    }
     GlobalSystemState = Shutdown;
     FieldContainerFactory::the()->terminateTypes();
     return true;

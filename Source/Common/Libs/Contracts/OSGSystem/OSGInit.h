@@ -17,8 +17,13 @@ extern SystemState GlobalSystemState;
 
 /// Makes the prototypes of every registered type, then enters `Running`.
 bool osgInit(int argc, char** argv);
-/// Drops the prototypes and enters `Shutdown`.
+/// Runs the exit functions (last added first), drops the prototypes and
+/// enters `Shutdown`.
 bool osgExit();
+
+using ExitFunction = void (*)();
+/// Registers a function that releases what a library kept for the process.
+void addExitFunction(ExitFunction function);
 
 } // namespace osg
 
