@@ -40,6 +40,9 @@ void UberCamera::changed(BitVector whichField, UInt32 origin) {
         invalidateVolume();
     if (whichField & (Transform3DBase::FlagsFieldMask | VisualizationScaleFieldMask))
         updateVisualization();
+    // An edit of every field (a copy, a sync) is no request to move the camera.
+    if (whichField != FieldBits_AllFields && (whichField & TurntableParameterFieldMask))
+        updateViewByTurntable();
     Inherited::changed(whichField, origin);
 }
 

@@ -3,6 +3,9 @@
 
 #include "OSGUberCameraBase.h"
 
+#include "OSGAimConstraint.h"
+#include "OSGBoxVolume.h"
+
 #include <functional>
 #include <memory>
 #include <utility>
@@ -144,6 +147,120 @@ public:
     /// when it changed, and inverted (identity when singular).
     void getViewing(Matrix& result, UInt32 width, UInt32 height, Int32 eye = 0) override;
 
+    // ---- look-at ----------------------------------------------------------------
+
+    /// Writes into `result` the camera-to-world matrix of an eye at `eye` looking
+    /// at `target` with `up` as near-up: columns right, up, back and the eye.
+    /// An up parallel to the view is replaced by the view direction's rotated
+    /// components; false, with `result` unchanged, when that fails too.
+    static bool lookAt(Matrix& result, const Pnt3f& eye, const Pnt3f& target, const Vec3f& up);
+
+    // ---- view manipulation --------------------------------------------------------
+
+    /// Places the camera at `from` looking at `at` with `up` as near-up, in the
+    /// given space, and sets the target distance to |at - from| in the camera's
+    /// own units.
+    void setViewByFromAtUp(const Pnt3f& from, const Pnt3f& at, const Vec3f& up,
+                           CameraSpace space);
+    /// Eye position.
+    Pnt3f getFrom(CameraSpace space) const;
+    /// Target: the point `atDistance` ahead of the eye.
+    Pnt3f getAt(CameraSpace space) const;
+    /// The camera's +y axis (not normalised).
+    Vec3f getUp(CameraSpace space) const;
+    void getFromAtUp(Pnt3f& from, Pnt3f& at, Vec3f& up, CameraSpace space) const;
+    void setFrom(const Pnt3f& from, CameraSpace space);
+    void setAt(const Pnt3f& at, CameraSpace space);
+    void setUp(const Vec3f& up, CameraSpace space);
+    /// `atDistance` := length of `vector` in the camera's own coordinates.
+    void setAtDistanceToLocalVec(const Vec3f& vector);
+    /// Makes the target distance reach the world point `point`.
+    void setAtDistanceToPoint(const Pnt3f& point) override;
+    void storeView();
+    void restoreView();
+
+    // ---- turntable ------------------------------------------------------------------
+
+    /// Orbit parameters; the camera's change handler moves it onto the orbit.
+    void setTurntableDistance(Real32 distance);
+    void setTurntableHeight(Real32 height);
+    /// Degrees.
+    void setTurntableAngle(Real32 angle);
+    Real32 getTurntableDistance() const { return getTurntableParameter()[0]; }
+    Real32 getTurntableHeight() const { return getTurntableParameter()[1]; }
+    Real32 getTurntableAngle() const { return getTurntableParameter()[2]; }
+    /// The placement the orbit gives, without applying it (local space).
+    void getFromAtUpFromTurntable(Pnt3f& from, Pnt3f& at, Vec3f& up) const;
+    /// The orbit parameters of the current placement; the angle lies in [0, 360).
+    void getTurntableFromFromAtUp(Real32& distance, Real32& height, Real32& angle) const;
+
+    // ---- initial and default views (class-wide) ----------------------------------------
+
+    static void setInitialView(const Pnt3f& from, const Pnt3f& at, const Vec3f& up);
+    /// The initial view; the default perspective view while none was set.
+    static void getInitialView(Pnt3f& from, Pnt3f& at, Vec3f& up);
+    static bool hasInitialView() { return !m_initialViewDirty; }
+    /// From, at and up of a default view for the scene's up axis.
+    static void getInitialDefaultView(Pnt3f& from, Pnt3f& at, Vec3f& up, DefaultCameraId id);
+    /// The camera-to-world matrix of a default view; identity for an unknown id.
+    static Matrix getInitialDefaultView(DefaultCameraId id);
+    static void setInitialRoll(Real32 roll) { m_initialRoll = roll; }
+    static Real32 getInitialRoll() { return m_initialRoll; }
+    static void setInitialFov(Real32 fov) { m_initialFov = fov; }
+    static Real32 getInitialFov() { return m_initialFov; }
+    static void resetInitialViewRollFov();
+
+    // ---- lens -----------------------------------------------------------------------
+
+    /// Focal length in sensor units, from the field of view and the spanned sensor dimension.
+    Real32 getFocalLength() const;
+    /// Sets the field of view that gives this focal length (announced with `FovFieldMask`).
+    void setFocalLength(const Real32& focalLength);
+    /// The field of view, in degrees, of a focal length with the current sensor.
+    Real32 computeFovFromFocalLength(const Real32& focalLength) const;
+    /// F-number: focal length over aperture diameter.
+    Real32 getFStop() const;
+    void setFStop(const Real32& fStop);
+    /// Changes the field of view keeping the f-number; with dolly zoom on, also
+    /// moves the camera so that the focused subject keeps its size.
+    void setFov(const Real32& fov);
+
+    bool getDepthOfField() const { return hasFlag(DepthOfFieldFlag); }
+    bool getMotionBlur() const { return hasFlag(MotionBlurFlag); }
+    bool getDollyZoom() const { return hasFlag(DollyZoomFlag); }
+    void setDepthOfField(bool on);
+    void setMotionBlur(bool on);
+    void setDollyZoom(bool on);
+
+    /// Views from one point of the lens, `sample` in [-1, 1]^2, towards the focus point.
+    void applyDepthOfField(const Pnt2f& sample);
+    void resetDepthOfField();
+    /// `focusDistance` := distance from the camera's world position to `point`.
+    void setFocusDistanceToPoint(const Pnt3f& point);
+
+    // ---- aim constraint --------------------------------------------------------------
+
+    /// True when an aim constraint with aim sources targets this camera.
+    bool hasAimConstraint() const;
+    NodePtr getAimNode() const;
+    NodePtr getUpVectorNode() const;
+    /// Distance from the camera to the up-vector node; 1 without one.
+    Real32 getUpConstraintDistance() const;
+    /// Moves the aim node onto the current target and the up-vector node
+    /// `upDistance` above the camera.
+    void setAimConstraintToCurrentView(Real32 upDistance);
+
+    // ---- framing -------------------------------------------------------------------------
+
+    /// Moves the camera back along its view until `volume` fits; optionally fits near and far.
+    void show(const BoxVolume& volume, bool fitNearFar);
+    /// As `show`, but turned towards `target` (unless it is the origin).
+    void zoomTo(const BoxVolume& volume, bool fitNearFar, const Pnt3f& target);
+    /// Near and far from the size of `volume`.
+    void updateNearFar(const BoxVolume& volume);
+    /// Near and far from the world volume of `node`; nothing for a null node.
+    void updateNearFar(const NodePtr& node);
+
     /// Reacts to edits: the wireframe follows the flags and its scale.
     void changed(BitVector whichField, UInt32 origin) override;
 
@@ -199,6 +316,16 @@ private:
     void viewChanged();
     void initCameraCallbacks();
     void deleteCameraCallbacks();
+    /// Runs `read` on the transform, with the tracking matrix set aside in HMD mode.
+    template <class ReadT> void withoutHmdTracking(ReadT read) const;
+    /// Places the camera on its turntable orbit.
+    void updateViewByTurntable();
+    /// The aim constraint targeting this camera, or null.
+    AimConstraintPtr findAimConstraint() const;
+    /// Writes a turntable component inside an edit of the turntable field.
+    void setTurntableComponent(UInt32 component, Real32 value);
+    void setEffectFlag(UInt64 flag, bool on);
+
     /// Keeps `visualization` holding a wireframe of the current scale for a shown
     /// camera and empty for internal cameras and viewpoints.
     void updateVisualization();

@@ -1,5 +1,7 @@
 #include "OSGMatrix.h"
 
+#include "OSGLog.h"
+
 #include <cmath>
 
 namespace osg {
@@ -219,6 +221,11 @@ bool TransformationMatrix<ValueT>::multFullMatrixPnt(const PointType3& src, Poin
     mult(v, h);
     if (h[3] == ValueT(0)) {
         dst = PointType3();
+        Log& log = osgLog();
+        log.lock();
+        log.doHeader(LOG_INFO, "OpenSG", __FILE__, __LINE__) << "multFullMatrixPnt: w == 0.0f!"
+                                                             << std::endl;
+        log.unlock();
         return false;
     }
     dst.setValues(h[0] / h[3], h[1] / h[3], h[2] / h[3]);

@@ -72,8 +72,8 @@ public:
     void transpose();
 
     /// Projective transform of (x, y, z, 1), divided by the resulting w. When w == 0 the
-    /// point has no finite image: dst becomes (0, 0, 0) and false is returned (reporting the
-    /// problem is left to the caller). src and dst may be the same object.
+    /// point has no finite image: dst becomes (0, 0, 0), the log gets "multFullMatrixPnt:
+    /// w == 0.0f!" at level 4 and false is returned. src and dst may be the same object.
     bool multFullMatrixPnt(const PointType3& src, PointType3& dst) const;
     bool multFullMatrixPnt(PointType3& pnt) const { return multFullMatrixPnt(pnt, pnt); }
 

@@ -102,7 +102,9 @@ void AttachmentContainer::addAttachment(const AttachmentPtr& attachment, UInt16 
     map.emplace(key, attachment);
 }
 
-void AttachmentContainer::subAttachment(const AttachmentPtr& attachment, UInt16 binding) {
+void AttachmentContainer::subAttachment(const AttachmentPtr& detached, UInt16 binding) {
+    // A copy: `detached` may be the map's own entry, which the erase destroys.
+    const AttachmentPtr attachment = detached;
     if (attachment.isNull())
         return;
     AttachmentMap& map = _sfAttachments.getValue();

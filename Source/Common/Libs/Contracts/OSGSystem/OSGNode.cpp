@@ -64,7 +64,9 @@ void Node::takeChild(const NodePtr& child) {
 
 void Node::addChild(const NodePtr& child) { insertChild(getNChildren(), child); }
 
-void Node::insertChild(UInt32 index, const NodePtr& child) {
+void Node::insertChild(UInt32 index, const NodePtr& newChild) {
+    // A copy: `newChild` may live in the old parent's child list, which taking it edits.
+    const NodePtr child = newChild;
     if (child.isNull() || child == NodePtr(this))
         return;
     takeChild(child);
