@@ -165,6 +165,9 @@ const FieldType& FieldDataTraits<UberCameraPtr>::getMFieldType() {
 void FieldDataTraits<UberCameraPtr>::copyFromBin(BinaryDataHandler& handler, UberCameraPtr& value) {
     value = UberCameraPtr::dcast(readContainer(handler));
 }
+UberCameraPtr FieldDataTraits<UberCameraPtr>::castFrom(const FieldContainerPtr& value) {
+    return UberCameraPtr::dcast(value);
+}
 
 // ---- type ------------------------------------------------------------------
 

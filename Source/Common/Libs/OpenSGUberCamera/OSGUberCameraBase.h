@@ -28,6 +28,7 @@ template <> struct FieldDataTraits<UberCameraPtr> : FieldContainerPtrTraitsBase 
     static const FieldType& getSFieldType();
     static const FieldType& getMFieldType();
     static void copyFromBin(BinaryDataHandler& handler, UberCameraPtr& value);
+    static UberCameraPtr castFrom(const FieldContainerPtr& value);
 };
 
 using SFUberCameraPtr = SField<UberCameraPtr>;

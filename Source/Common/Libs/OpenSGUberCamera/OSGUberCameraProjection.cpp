@@ -58,13 +58,16 @@ void UberCamera::applyProjectionScale(Matrix& result) const {
     const Vec3f& scale = getProjectionScale();
     if (isUnitScale(scale[0]) && isUnitScale(scale[1]) && isUnitScale(scale[2]))
         return;
-    if (!std::isfinite(scale[0]) || !std::isfinite(scale[1]) || !std::isfinite(scale[2])) {
+    Matrix scaled = result;
+    for (UInt32 column = 0; column < 3; ++column)
+        scaled[column] *= scale[column];
+    // A non-finite or overflowing scale would leave nothing usable: keep the unscaled matrix.
+    if (!isFinite(scaled)) {
         logCameraMessage(LOG_WARNING, __LINE__, "UberCamera::getProjection: projection scale ",
-                         scale, " not finite, ignored!\n");
+                         scale, " gives no finite projection, ignored!\n");
         return;
     }
-    for (UInt32 column = 0; column < 3; ++column)
-        result[column] *= scale[column];
+    result = scaled;
 }
 
 bool UberCamera::getOrthographicProjection(Matrix& result, UInt32 width, UInt32 height) const {

@@ -34,6 +34,9 @@ bool Log::checkModule(const char* module) const { return module != nullptr; }
 std::ostream& Log::doHeader(LogLevel level, const char* module, const char* file, UInt32 line) {
     std::lock_guard<std::recursive_mutex> guard(_mutex);
     flushEntry();
+    // Text streamed outside an entry belongs to none.
+    _text.str({});
+    _text.clear();
     _current = LogEntry{level, module ? module : "", file ? file : "", line, {}};
     _pending = true;
     return _text;

@@ -26,6 +26,8 @@ struct FieldContainerPtrTraitsBase {
         static const FieldType& getSFieldType();                                                   \
         static const FieldType& getMFieldType();                                                   \
         static void copyFromBin(BinaryDataHandler& handler, PTR& value);                           \
+        /** The container as PTR; null when it is of another class. */                             \
+        static PTR castFrom(const FieldContainerPtr& value);                                       \
     }
 
 /// Defines the data type "NAME" (parent "PARENT") and the field types
@@ -47,13 +49,15 @@ struct FieldContainerPtrTraitsBase {
     }                                                                                              \
     void FieldDataTraits<PTR>::copyFromBin(BinaryDataHandler& handler, PTR& value) {               \
         value = PTR::dcast(readContainer(handler));                                                \
-    }
+    }                                                                                              \
+    PTR FieldDataTraits<PTR>::castFrom(const FieldContainerPtr& value) { return PTR::dcast(value); }
 
 template <> struct FieldDataTraits<FieldContainerPtr> : FieldContainerPtrTraitsBase {
     static const DataType& getType();
     static const FieldType& getSFieldType();
     static const FieldType& getMFieldType();
     static void copyFromBin(BinaryDataHandler& handler, FieldContainerPtr& value);
+    static FieldContainerPtr castFrom(const FieldContainerPtr& value) { return value; }
 };
 
 using SFFieldContainerPtr = SField<FieldContainerPtr>;

@@ -25,6 +25,7 @@ FieldContainerType::FieldContainerType(const char* name, const char* parentName,
 
 FieldContainerType::~FieldContainerType() {
     FieldContainerFactory::the()->unregisterType(this);
+    terminate();
     for (FieldDescription* desc : _ownDescs)
         delete desc;
 }

@@ -64,10 +64,18 @@ void Node::takeChild(const NodePtr& child) {
 
 void Node::addChild(const NodePtr& child) { insertChild(getNChildren(), child); }
 
+bool Node::isInSubtreeOf(const NodePtr& node) const {
+    for (const Node* walk = this; walk != nullptr; walk = walk->getParent().getCPtr()) {
+        if (walk == node.getCPtr())
+            return true;
+    }
+    return false;
+}
+
 void Node::insertChild(UInt32 index, const NodePtr& newChild) {
     // A copy: `newChild` may live in the old parent's child list, which taking it edits.
     const NodePtr child = newChild;
-    if (child.isNull() || child == NodePtr(this))
+    if (child.isNull() || isInSubtreeOf(child))
         return;
     takeChild(child);
     auto position = index < _mfChildren.size() ? _mfChildren.begin() + index : _mfChildren.end();

@@ -39,10 +39,13 @@ public:
     /// Appends `child`, taking it from its former parent first.
     void addChild(const NodePtr& child);
     /// Inserts `child` before position `index` (at the end when beyond it).
+    /// A node cannot become a child of itself or of its own subtree.
     void insertChild(UInt32 index, const NodePtr& child);
     /// Removes `child` if it is a child of this node.
     void subChild(const NodePtr& child);
     void subChild(UInt32 index);
+    /// True when `node` is this node or one of its ancestors.
+    bool isInSubtreeOf(const NodePtr& node) const;
     /// Index of `child`, or -1.
     Int32 findChild(const NodePtr& child) const;
 

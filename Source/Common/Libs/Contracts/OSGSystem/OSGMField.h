@@ -3,6 +3,7 @@
 
 #include "OSGField.h"
 #include "OSGFieldDataTraits.h"
+#include "OSGSField.h"
 
 #include <algorithm>
 #include <vector>
@@ -65,6 +66,24 @@ public:
             return false;
         _values = static_cast<const MField&>(source)._values;
         return true;
+    }
+
+    bool holdsContainerPtrs() const override { return detail::IsContainerPtr<T>; }
+    FieldContainerPtr getContainerPtr(UInt32 index) const override {
+        if constexpr (detail::IsContainerPtr<T>)
+            return index < _values.size() ? FieldContainerPtr(_values[index]) : FieldContainerPtr();
+        else
+            return FieldContainerPtr();
+    }
+    bool setContainerPtr(UInt32 index, const FieldContainerPtr& value) override {
+        if constexpr (detail::IsContainerPtr<T>) {
+            if (index >= _values.size())
+                return false;
+            _values[index] = detail::castContainerPtr<T>(value);
+            return true;
+        } else {
+            return false;
+        }
     }
 
     UInt32 getBinSize() const override {

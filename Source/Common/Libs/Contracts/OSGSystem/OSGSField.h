@@ -4,7 +4,18 @@
 #include "OSGField.h"
 #include "OSGFieldDataTraits.h"
 
+#include <type_traits>
+
 namespace osg {
+
+namespace detail {
+template <class T> inline constexpr bool IsContainerPtr = std::is_base_of_v<FieldContainerPtr, T>;
+
+// The handle as T: a checked cast, done where the class is complete.
+template <class T> T castContainerPtr(const FieldContainerPtr& value) {
+    return FieldDataTraits<T>::castFrom(value);
+}
+} // namespace detail
 
 /// A field holding one value of type T.
 template <class T> class SField : public Field {
@@ -34,6 +45,24 @@ public:
             return false;
         _value = static_cast<const SField&>(source)._value;
         return true;
+    }
+
+    bool holdsContainerPtrs() const override { return detail::IsContainerPtr<T>; }
+    FieldContainerPtr getContainerPtr(UInt32 index) const override {
+        if constexpr (detail::IsContainerPtr<T>)
+            return index == 0 ? FieldContainerPtr(_value) : FieldContainerPtr();
+        else
+            return FieldContainerPtr();
+    }
+    bool setContainerPtr(UInt32 index, const FieldContainerPtr& value) override {
+        if constexpr (detail::IsContainerPtr<T>) {
+            if (index != 0)
+                return false;
+            _value = detail::castContainerPtr<T>(value);
+            return true;
+        } else {
+            return false;
+        }
     }
 
     UInt32 getBinSize() const override { return FieldDataTraits<T>::getBinSize(_value); }

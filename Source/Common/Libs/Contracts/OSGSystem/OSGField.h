@@ -1,6 +1,7 @@
 #ifndef OSG_FIELD_H
 #define OSG_FIELD_H
 
+#include "OSGFieldContainerPtr.h"
 #include "OSGFieldType.h"
 
 #include <string>
@@ -28,6 +29,18 @@ public:
     /// Copies the value(s) of a field of the same type; false (and no change)
     /// for a field of another type.
     virtual bool copyValuesFrom(const Field& source) = 0;
+
+    /// Whether the values are container handles (which cloning follows).
+    /// A handle field holds one reference per non-null value, unless it points
+    /// back at an owner (a core's parents, a node's parent).
+    virtual bool holdsContainerPtrs() const { return false; }
+    /// The handle at `index` of a handle field (as a plain handle), else null.
+    virtual FieldContainerPtr getContainerPtr(UInt32 /*index*/) const { return FieldContainerPtr(); }
+    /// Stores `value` at `index` without counting; a container of the wrong
+    /// class is stored as null. False for other fields or a bad index.
+    virtual bool setContainerPtr(UInt32 /*index*/, const FieldContainerPtr& /*value*/) {
+        return false;
+    }
 
     virtual UInt32 getBinSize() const = 0;
     virtual void copyToBin(BinaryDataHandler& handler) const = 0;
