@@ -299,6 +299,12 @@ private:
                                         Real32 far) const;
     /// The pinhole intrinsic matrix for a viewport (only the upper 3x3 is meaningful).
     Matrix getKMatrix(Real32 width, Real32 height) const;
+    /// Entries of the intrinsic matrix: focal terms as fractions of the sensor,
+    /// skew and principal point in pixels.
+    struct Intrinsics {
+        Real32 focalX, focalY, skew, centerX, centerY;
+    };
+    Intrinsics computeIntrinsics(Real32 width, Real32 height) const;
     void applyProjectionScale(Matrix& result) const;
 
     bool validActiveParentIndex(const UInt32& index) const;
@@ -338,6 +344,8 @@ private:
     Matrix _storedView;
     /// Replaces the camera transform in `getViewing` while not the identity.
     Matrix _depthOfFieldOverride;
+    /// Whether the override differs from the identity; kept with every write of it.
+    bool _depthOfFieldActive = false;
     /// The camera-to-world matrix last announced to the view-change callbacks.
     Matrix _lastViewing;
     /// Shared by the camera and every copy made from it; created on first registration.

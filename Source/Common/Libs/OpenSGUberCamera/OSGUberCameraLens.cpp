@@ -167,9 +167,13 @@ void UberCamera::applyDepthOfField(const Pnt2f& sample) {
     const Pnt3f sampleEye = eye + right * (radius * std::cos(angle) * lensRadius) +
                             lensUp * (radius * std::sin(angle) * lensRadius);
     lookAt(_depthOfFieldOverride, sampleEye, focusPoint, up);
+    _depthOfFieldActive = !_depthOfFieldOverride.equals(Matrix(), Tolerance);
 }
 
-void UberCamera::resetDepthOfField() { _depthOfFieldOverride.setIdentity(); }
+void UberCamera::resetDepthOfField() {
+    _depthOfFieldOverride.setIdentity();
+    _depthOfFieldActive = false;
+}
 
 void UberCamera::setFocusDistanceToPoint(const Pnt3f& point) {
     if (!validActiveParentIndex(_sfActiveParentIndex.getValue()) && !updateActiveParentIndex())

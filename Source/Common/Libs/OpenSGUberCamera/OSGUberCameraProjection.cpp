@@ -102,7 +102,7 @@ bool UberCamera::getOrthographicProjection(Matrix& result, UInt32 width, UInt32 
     return MatrixOrthogonal(result, left, right, -y, y, getNear(), getFar());
 }
 
-Matrix UberCamera::getKMatrix(Real32 width, Real32 height) const {
+UberCamera::Intrinsics UberCamera::computeIntrinsics(Real32 width, Real32 height) const {
     const Real32 sensorWidth = getSensorSize()[0];
     const Real32 sensorHeight = getSensorSize()[1];
     const UInt32 fovMode = getFovMode();
@@ -124,13 +124,21 @@ Matrix UberCamera::getKMatrix(Real32 width, Real32 height) const {
         pixelsPerUnit = sensorWidth > sensorHeight ? height / sensorHeight : width / sensorWidth;
 
     const Vec2f& principalPoint = getPrincipalPointOffset();
-    Matrix k;
-    k.setValue(focalLength / sensorWidth, height / SkewReferenceHeight * getSkewFactor(),
-               width * 0.5f + principalPoint[0] * pixelsPerUnit, 0, //
-               0, focalLength / sensorHeight, height * 0.5f - principalPoint[1] * pixelsPerUnit, 0,
-               0, 0, 1, 0, //
-               0, 0, 0, 0);
+    Intrinsics k;
+    k.focalX = focalLength / sensorWidth;
+    k.focalY = focalLength / sensorHeight;
+    k.skew = height / SkewReferenceHeight * getSkewFactor();
+    k.centerX = width * 0.5f + principalPoint[0] * pixelsPerUnit;
+    k.centerY = height * 0.5f - principalPoint[1] * pixelsPerUnit;
     return k;
+}
+
+Matrix UberCamera::getKMatrix(Real32 width, Real32 height) const {
+    const Intrinsics k = computeIntrinsics(width, height);
+    return Matrix(k.focalX, k.skew, k.centerX, 0, //
+                  0, k.focalY, k.centerY, 0,      //
+                  0, 0, 1, 0,                     //
+                  0, 0, 0, 0);
 }
 
 bool UberCamera::getPerspectiveProjection(Matrix& result, Real32 width, Real32 height, Real32 near,
@@ -145,7 +153,7 @@ bool UberCamera::getPerspectiveProjection(Matrix& result, Real32 width, Real32 h
         return true;
     }
 
-    const Matrix k = getKMatrix(width, height);
+    const Intrinsics k = computeIntrinsics(width, height);
     if (getFov() < Tolerance) {
         logCameraMessage(LOG_WARNING, __LINE__,
                          "UberCamera::getPerspectiveProjection: field of view ", getFov(),
@@ -170,25 +178,33 @@ bool UberCamera::getPerspectiveProjection(Matrix& result, Real32 width, Real32 h
     // Focal terms fitted to the viewport: the spanned dimension keeps 1 / tan(fov / 2).
     Real32 sx, sy;
     if (getFovMode() == VerticalFov) {
-        sx = (sensorWidth / sensorHeight) * k[0][0] / (width / height);
-        sy = k[1][1];
+        sx = (sensorWidth / sensorHeight) * k.focalX / (width / height);
+        sy = k.focalY;
     } else {
-        sx = k[0][0];
-        sy = (width / height) * (sensorHeight / sensorWidth) * k[1][1];
+        sx = k.focalX;
+        sy = (width / height) * (sensorHeight / sensorWidth) * k.focalY;
     }
 
-    Matrix projection;
-    projection.setValue(2 * sx, 2 * k[1][0] / width, 2 * k[2][0] / width - 1, 0, //
-                        0, 2 * sy, 2 * k[2][1] / height - 1, 0,                  //
-                        0, 0, -(near + far) / (far - near), -2 * far * near / (far - near),
-                        0, 0, -1, 0);
+    const Real32 depth = far - near;
+    const Real32 varying[] = {2 * sx,
+                              2 * k.skew / width,
+                              2 * k.centerX / width - 1,
+                              2 * sy,
+                              2 * k.centerY / height - 1,
+                              -(near + far) / depth,
+                              -2 * far * near / depth};
     // A degenerate sensor or a non-finite field gives no usable matrix: let the fallback try.
-    if (!isFinite(projection)) {
-        logCameraMessage(LOG_WARNING, __LINE__,
-                         "UberCamera::getPerspectiveProjection: projection not finite!\n");
-        return false;
+    for (Real32 value : varying) {
+        if (!std::isfinite(value)) {
+            logCameraMessage(LOG_WARNING, __LINE__,
+                             "UberCamera::getPerspectiveProjection: projection not finite!\n");
+            return false;
+        }
     }
-    result = projection;
+    result.setValue(varying[0], varying[1], varying[2], 0, //
+                    0, varying[3], varying[4], 0,          //
+                    0, 0, varying[5], varying[6],          //
+                    0, 0, -1, 0);
     return true;
 }
 

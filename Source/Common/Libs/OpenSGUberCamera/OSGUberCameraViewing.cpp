@@ -19,6 +19,8 @@ bool isIdentity(const Matrix& m) { return m.equals(Matrix(), IdentityTolerance);
 
 // Entry-wise comparison that counts a NaN as a difference.
 bool sameMatrix(const Matrix& a, const Matrix& b) {
+    if (a == b)
+        return true;
     const Real32* x = a.getValues();
     const Real32* y = b.getValues();
     for (UInt32 i = 0; i < 16; ++i) {
@@ -153,12 +155,14 @@ void UberCamera::getTransform(Matrix& result, CameraSpace space) const {
 }
 
 void UberCamera::getViewing(Matrix& result, UInt32, UInt32, Int32) {
-    if (isIdentity(_depthOfFieldOverride)) {
+    if (!_depthOfFieldActive) {
         getTransform(result, WorldSpace);
         // The node's scale is not the camera's: divide it out of the axes.
         const Vec3f& scale = getScale();
-        for (UInt32 axis = 0; axis < 3; ++axis)
-            result[axis] *= 1.0f / scale[axis];
+        if (scale != Vec3f(1, 1, 1)) {
+            for (UInt32 axis = 0; axis < 3; ++axis)
+                result[axis] *= 1.0f / scale[axis];
+        }
     } else {
         result = _depthOfFieldOverride;
     }

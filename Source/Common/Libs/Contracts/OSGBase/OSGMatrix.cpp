@@ -37,6 +37,32 @@ struct Minors {
     double det() const { return s0 * c5 - s1 * c4 + s2 * c3 + s3 * c2 - s4 * c1 + s5 * c0; }
 };
 
+/// Inverse of a row-major affine a (last row 0 0 0 1) into b: the 3x3 inverse and the
+/// translation moved back through it. Its determinant is that of the 3x3.
+bool invertAffine(const double a[4][4], double b[4][4]) {
+    const double c00 = a[1][1] * a[2][2] - a[1][2] * a[2][1];
+    const double c01 = a[1][2] * a[2][0] - a[1][0] * a[2][2];
+    const double c02 = a[1][0] * a[2][1] - a[1][1] * a[2][0];
+    const double det = a[0][0] * c00 + a[0][1] * c01 + a[0][2] * c02;
+    if (isSingular(det))
+        return false;
+    const double k = 1.0 / det;
+    b[0][0] = c00 * k;
+    b[0][1] = (a[0][2] * a[2][1] - a[0][1] * a[2][2]) * k;
+    b[0][2] = (a[0][1] * a[1][2] - a[0][2] * a[1][1]) * k;
+    b[1][0] = c01 * k;
+    b[1][1] = (a[0][0] * a[2][2] - a[0][2] * a[2][0]) * k;
+    b[1][2] = (a[0][2] * a[1][0] - a[0][0] * a[1][2]) * k;
+    b[2][0] = c02 * k;
+    b[2][1] = (a[0][1] * a[2][0] - a[0][0] * a[2][1]) * k;
+    b[2][2] = (a[0][0] * a[1][1] - a[0][1] * a[1][0]) * k;
+    for (UInt32 r = 0; r < 3; ++r)
+        b[r][3] = -(b[r][0] * a[0][3] + b[r][1] * a[1][3] + b[r][2] * a[2][3]);
+    b[3][0] = b[3][1] = b[3][2] = 0;
+    b[3][3] = 1;
+    return true;
+}
+
 /// Inverse of the row-major a into b by cofactor expansion. Returns false, with b
 /// untouched, for a singular a.
 bool invert4(const double a[4][4], double b[4][4]) {
@@ -106,42 +132,11 @@ TransformationMatrix<ValueT>::TransformationMatrix(ValueT r0c0, ValueT r0c1, Val
              r3c2, r3c3);
 }
 
-template <class ValueT> void TransformationMatrix<ValueT>::setIdentity() {
-    for (UInt32 c = 0; c < 4; ++c) {
-        for (UInt32 r = 0; r < 4; ++r)
-            _matrix[c][r] = (r == c) ? ValueT(1) : ValueT(0);
-    }
-}
-
-template <class ValueT>
-void TransformationMatrix<ValueT>::setValue(ValueT r0c0, ValueT r0c1, ValueT r0c2, ValueT r0c3,
-                                            ValueT r1c0, ValueT r1c1, ValueT r1c2, ValueT r1c3,
-                                            ValueT r2c0, ValueT r2c1, ValueT r2c2, ValueT r2c3,
-                                            ValueT r3c0, ValueT r3c1, ValueT r3c2, ValueT r3c3) {
-    _matrix[0].setValues(r0c0, r1c0, r2c0, r3c0);
-    _matrix[1].setValues(r0c1, r1c1, r2c1, r3c1);
-    _matrix[2].setValues(r0c2, r1c2, r2c2, r3c2);
-    _matrix[3].setValues(r0c3, r1c3, r2c3, r3c3);
-}
-
 template <class ValueT> void TransformationMatrix<ValueT>::setValue(const ValueT* columnMajor16) {
     for (UInt32 c = 0; c < 4; ++c) {
         for (UInt32 r = 0; r < 4; ++r)
             _matrix[c][r] = columnMajor16[c * 4 + r];
     }
-}
-
-template <class ValueT> void TransformationMatrix<ValueT>::mult(const TransformationMatrix& m) {
-    TransformationMatrix res;
-    for (UInt32 c = 0; c < 4; ++c) {
-        for (UInt32 r = 0; r < 4; ++r) {
-            ValueT sum = 0;
-            for (UInt32 k = 0; k < 4; ++k)
-                sum += _matrix[k][r] * m._matrix[c][k];
-            res._matrix[c][r] = sum;
-        }
-    }
-    *this = res;
 }
 
 template <class ValueT> void TransformationMatrix<ValueT>::multLeft(const TransformationMatrix& m) {
@@ -167,7 +162,9 @@ bool TransformationMatrix<ValueT>::inverse(TransformationMatrix& result) const {
     double a[4][4];
     double b[4][4];
     toRows(*this, a);
-    if (!invert4(a, b))
+    // Rigid and other affine matrices (the usual case) have a much cheaper inverse.
+    const bool affine = a[3][0] == 0 && a[3][1] == 0 && a[3][2] == 0 && a[3][3] == 1;
+    if (!(affine ? invertAffine(a, b) : invert4(a, b)))
         return false;
     for (UInt32 r = 0; r < 4; ++r) {
         for (UInt32 c = 0; c < 4; ++c)

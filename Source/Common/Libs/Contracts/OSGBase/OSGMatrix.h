@@ -137,6 +137,41 @@ private:
     VectorType _matrix[4];
 };
 
+// The per-frame basics stay inline.
+
+template <class ValueT> inline void TransformationMatrix<ValueT>::setIdentity() {
+    for (UInt32 c = 0; c < 4; ++c) {
+        for (UInt32 r = 0; r < 4; ++r)
+            _matrix[c][r] = (r == c) ? ValueT(1) : ValueT(0);
+    }
+}
+
+template <class ValueT>
+inline void TransformationMatrix<ValueT>::setValue(ValueT r0c0, ValueT r0c1, ValueT r0c2,
+                                                   ValueT r0c3, ValueT r1c0, ValueT r1c1,
+                                                   ValueT r1c2, ValueT r1c3, ValueT r2c0,
+                                                   ValueT r2c1, ValueT r2c2, ValueT r2c3,
+                                                   ValueT r3c0, ValueT r3c1, ValueT r3c2,
+                                                   ValueT r3c3) {
+    _matrix[0].setValues(r0c0, r1c0, r2c0, r3c0);
+    _matrix[1].setValues(r0c1, r1c1, r2c1, r3c1);
+    _matrix[2].setValues(r0c2, r1c2, r2c2, r3c2);
+    _matrix[3].setValues(r0c3, r1c3, r2c3, r3c3);
+}
+
+template <class ValueT>
+inline void TransformationMatrix<ValueT>::mult(const TransformationMatrix& m) {
+    VectorType result[4];
+    for (UInt32 c = 0; c < 4; ++c) {
+        for (UInt32 r = 0; r < 4; ++r) {
+            result[c][r] = _matrix[0][r] * m._matrix[c][0] + _matrix[1][r] * m._matrix[c][1] +
+                           _matrix[2][r] * m._matrix[c][2] + _matrix[3][r] * m._matrix[c][3];
+        }
+    }
+    for (UInt32 c = 0; c < 4; ++c)
+        _matrix[c] = result[c];
+}
+
 using Matrix = TransformationMatrix<Real32>;
 
 // getValues() hands out all 16 entries through one pointer, so the columns must be packed.

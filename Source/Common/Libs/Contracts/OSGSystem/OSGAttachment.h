@@ -29,6 +29,8 @@ public:
     void addParent(const FieldContainerPtr& parent);
     void subParent(const FieldContainerPtr& parent);
 
+    bool isStructuralField(UInt32 fieldId) const override;
+
 protected:
     Attachment() = default;
     Attachment(const Attachment& source);

@@ -132,4 +132,30 @@ void AttachmentContainer::onDestroy() {
     Inherited::onDestroy();
 }
 
+
+void AttachmentContainer::setAttachments(const AttachmentMap& attachments) {
+    // Copy first: `attachments` may be this container's own map.
+    const AttachmentMap wanted = attachments;
+    FieldContainerPtr self(this);
+    for (const auto& [key, attachment] : wanted) {
+        attachment.addRef();
+        attachment->addParent(self);
+    }
+    AttachmentMap old;
+    old.swap(_sfAttachments.getValue());
+    _sfAttachments.getValue() = wanted;
+    for (auto& [key, attachment] : old) {
+        attachment->subParent(self);
+        attachment.subRef();
+    }
+}
+
+void AttachmentContainer::copyFieldValues(UInt32 fieldId, const Field& source) {
+    if (fieldId == AttachmentsFieldId && source.getType() == SFAttachmentMap::getClassType()) {
+        setAttachments(static_cast<const SFAttachmentMap&>(source).getValue());
+        return;
+    }
+    Inherited::copyFieldValues(fieldId, source);
+}
+
 } // namespace osg

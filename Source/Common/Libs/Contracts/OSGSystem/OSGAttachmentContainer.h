@@ -37,6 +37,9 @@ public:
     /// The attachment under (groupId, binding), or null.
     AttachmentPtr findAttachment(UInt32 groupId, UInt16 binding = 0) const;
 
+    /// Replaces every attachment by those of `attachments`, with references.
+    void setAttachments(const AttachmentMap& attachments);
+
     static UInt32 attachmentKey(UInt32 groupId, UInt16 binding) {
         return (groupId << 16) | binding;
     }
@@ -47,6 +50,7 @@ protected:
     AttachmentContainer(const AttachmentContainer& source);
 
     void onDestroy() override;
+    void copyFieldValues(UInt32 fieldId, const Field& source) override;
 
 private:
     static FieldContainerType _type;

@@ -18,7 +18,8 @@ void Camera::getViewing(Matrix& result, UInt32, UInt32, Int32) {
 
 void Camera::getTransform(Matrix& result, CameraSpace space) const {
     Matrix local = getMatrix();
-    local.mult(getTrackingMatrix());
+    if (!getTrackingMatrix().isIdentity())
+        local.mult(getTrackingMatrix());
     if (space == LocalSpace) {
         result = local;
         return;

@@ -74,20 +74,12 @@ public:
     }
 
 private:
-    // Fields the loop leaves alone: back pointers, and what has bookkeeping of its own.
+    // Fields the loop leaves alone: the structure, and attachments, which are cloned apart.
     static bool isHandledApart(const FieldContainerPtr& container, UInt32 id) {
-        const FieldContainerType& type = container->getType();
-        if (id == AttachmentContainer::AttachmentsFieldId &&
-            type.isDerivedFrom(AttachmentContainer::getClassType()))
+        if (container->isStructuralField(id))
             return true;
-        if (id == Attachment::ParentsFieldId && type.isDerivedFrom(Attachment::getClassType()))
-            return true;
-        if (id == NodeCore::ParentsFieldId && type.isDerivedFrom(NodeCore::getClassType()))
-            return true;
-        if (type.isDerivedFrom(Node::getClassType()))
-            return id == Node::ParentFieldId || id == Node::ChildrenFieldId ||
-                   id == Node::CoreFieldId;
-        return false;
+        return id == AttachmentContainer::AttachmentsFieldId &&
+               container->getType().isDerivedFrom(AttachmentContainer::getClassType());
     }
 
     FieldContainerPtr cloneOrShare(const FieldContainerPtr& value, bool shareNodes) {

@@ -9,6 +9,8 @@
 #include "OSGLog.h"
 #include "OSGThread.h"
 
+#include <vector>
+
 namespace osg {
 
 const NullFieldContainerPtr NullFC;
@@ -134,9 +136,29 @@ void FieldContainer::copyDescribedFields(FieldContainer& source, const BitVector
     forEachDescribedField(upTo, whichField, [&](UInt32 id) {
         Field* to = getField(id);
         const Field* from = source.getField(id);
-        if (to != nullptr && from != nullptr)
-            to->copyValuesFrom(*from);
+        if (to == nullptr || from == nullptr || isStructuralField(id))
+            return;
+        if (!from->holdsContainerPtrs()) {
+            copyFieldValues(id, *from);
+            return;
+        }
+        // Distinct containers each own what they point at: move references along.
+        std::vector<FieldContainerPtr> old;
+        for (UInt32 i = 0; i < to->getSize(); ++i)
+            old.push_back(to->getContainerPtr(i));
+        to->copyValuesFrom(*from);
+        for (UInt32 i = 0; i < to->getSize(); ++i)
+            to->getContainerPtr(i).addRef();
+        for (const FieldContainerPtr& value : old)
+            value.subRef();
     });
+}
+
+bool FieldContainer::isStructuralField(UInt32) const { return false; }
+
+void FieldContainer::copyFieldValues(UInt32 fieldId, const Field& source) {
+    if (Field* field = getField(fieldId))
+        field->copyValuesFrom(source);
 }
 
 UInt64 FieldContainer::describedBinSize(const BitVector& whichField,

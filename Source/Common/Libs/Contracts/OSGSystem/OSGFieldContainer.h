@@ -56,6 +56,11 @@ public:
     /// Called by the deep clone on the new copy after all its fields are set.
     virtual void onDeepClone();
 
+    /// True for a field that ties the container into the scene's structure (a
+    /// core's parents; a node's parent, children and core; an attachment's
+    /// parents): copies leave it to the structure's own operations.
+    virtual bool isStructuralField(UInt32 fieldId) const;
+
     virtual void dump(UInt32 indent = 0, const BitVector bvFlags = 0) const;
 
 protected:
@@ -74,10 +79,15 @@ protected:
     /// Copies the fields selected by `whichField` from another aspect copy.
     virtual void executeSync(FieldContainer& source, const BitVector& whichField);
 
-    /// Copies, without reference counting, every field that `upTo` describes
-    /// (its own and its ancestors') and `whichField` selects.
+    /// Copies every field that `upTo` describes (its own and its ancestors')
+    /// and `whichField` selects. Structural fields are left alone; handles to
+    /// owned containers move their references along.
     void copyDescribedFields(FieldContainer& source, const BitVector& whichField,
                              const FieldContainerType& upTo);
+    /// Copies the values of a field that holds no handles; classes whose
+    /// fields have bookkeeping override it.
+    virtual void copyFieldValues(UInt32 fieldId, const Field& source);
+
     /// The stream parts of the fields that `upTo` describes and `whichField` selects.
     UInt64 describedBinSize(const BitVector& whichField, const FieldContainerType& upTo);
     void describedToBin(BinaryDataHandler& handler, const BitVector& whichField,

@@ -160,4 +160,10 @@ void Node::onDestroy() {
     Inherited::onDestroy();
 }
 
+
+bool Node::isStructuralField(UInt32 fieldId) const {
+    return fieldId == ParentFieldId || fieldId == ChildrenFieldId || fieldId == CoreFieldId ||
+           Inherited::isStructuralField(fieldId);
+}
+
 } // namespace osg

@@ -59,6 +59,8 @@ public:
     void getWorldVolume(BoxVolume& result);
     void invalidateVolume();
 
+    bool isStructuralField(UInt32 fieldId) const override;
+
 protected:
     friend class FieldContainer;
     Node() = default;

@@ -35,4 +35,9 @@ void NodeCore::subParent(const NodePtr& parent) {
         _mfParents.erase(it);
 }
 
+
+bool NodeCore::isStructuralField(UInt32 fieldId) const {
+    return fieldId == ParentsFieldId || Inherited::isStructuralField(fieldId);
+}
+
 } // namespace osg

@@ -28,6 +28,8 @@ public:
     /// Grows or transforms a node's volume by what this core contributes.
     virtual void adjustVolume(Volume& volume);
 
+    bool isStructuralField(UInt32 fieldId) const override;
+
 protected:
     friend class Node;
 

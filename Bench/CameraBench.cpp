@@ -1,0 +1,431 @@
+// Cost of the camera's per-frame matrix queries against the same work written
+// directly with GLM, and the heap allocations each query makes once warm.
+
+#include "OSGInit.h"
+#include "OSGNode.h"
+#include "OSGTransform.h"
+#include "OSGUberCamera.h"
+
+#include <benchmark/benchmark.h>
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
+#include <glm/mat4x4.hpp>
+
+#include <atomic>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <new>
+#include <vector>
+
+// ---- allocation counting --------------------------------------------------------
+//
+// Every global allocation in the process, the shared libraries included, goes
+// through these replacements, so a path that allocates shows up in its counter.
+
+namespace {
+
+std::atomic<std::uint64_t> allocationCount{0};
+
+void* countedAlloc(std::size_t size) {
+    allocationCount.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
+    throw std::bad_alloc();
+}
+
+void* countedAlignedAlloc(std::size_t size, std::align_val_t alignment) {
+    allocationCount.fetch_add(1, std::memory_order_relaxed);
+    const std::size_t align = static_cast<std::size_t>(alignment);
+    // aligned_alloc wants a size that is a multiple of the alignment.
+    const std::size_t rounded = (size + align - 1) / align * align;
+    if (void* p = std::aligned_alloc(align, rounded == 0 ? align : rounded))
+        return p;
+    throw std::bad_alloc();
+}
+
+} // namespace
+
+void* operator new(std::size_t size) {
+    return countedAlloc(size);
+}
+void* operator new[](std::size_t size) {
+    return countedAlloc(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return countedAlloc(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return countedAlloc(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+void* operator new(std::size_t size, std::align_val_t alignment) {
+    return countedAlignedAlloc(size, alignment);
+}
+void* operator new[](std::size_t size, std::align_val_t alignment) {
+    return countedAlignedAlloc(size, alignment);
+}
+
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::align_val_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::align_val_t) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept {
+    std::free(p);
+}
+
+namespace {
+
+/// Counts the allocations made while the benchmark loop runs and reports them per iteration.
+class AllocationMeter {
+public:
+    explicit AllocationMeter(benchmark::State& state)
+        : _state(state), _start(allocationCount.load(std::memory_order_relaxed)) {}
+    ~AllocationMeter() {
+        const std::uint64_t used = allocationCount.load(std::memory_order_relaxed) - _start;
+        _state.counters["allocs/iter"] =
+            benchmark::Counter(double(used), benchmark::Counter::kAvgIterations);
+    }
+    AllocationMeter(const AllocationMeter&) = delete;
+    AllocationMeter& operator=(const AllocationMeter&) = delete;
+
+private:
+    benchmark::State& _state;
+    std::uint64_t _start;
+};
+
+/// Calibrates the meter: one vector allocation per iteration must read 1.
+void BM_AllocationMeterCheck(benchmark::State& state) {
+    AllocationMeter meter(state);
+    for (auto _ : state) {
+        std::vector<int> v(4);
+        benchmark::DoNotOptimize(v.data());
+    }
+}
+BENCHMARK(BM_AllocationMeterCheck);
+
+// ---- shared parameters --------------------------------------------------------------
+
+constexpr osg::UInt32 ViewportWidth = 1920;
+constexpr osg::UInt32 ViewportHeight = 1080;
+constexpr float FovDegrees = 40.0f;
+constexpr float NearPlane = 0.1f;
+constexpr float FarPlane = 1000.0f;
+constexpr float OrthoHalfExtent = 10.0f;
+
+osg::Matrix toOsg(const glm::mat4& m) {
+    // Both store four columns back to back.
+    osg::Matrix result;
+    result.setValue(glm::value_ptr(m));
+    return result;
+}
+
+glm::mat4 toGlm(const osg::Matrix& m) {
+    return glm::make_mat4(m.getValues());
+}
+
+/// A rotation, a translation and a mild non-uniform scale, different for each level.
+glm::mat4 chainMatrix(int level) {
+    const float f = float(level + 1);
+    glm::mat4 m = glm::translate(glm::mat4(1.0f), glm::vec3(1.5f * f, -0.75f * f, 2.0f + f));
+    m = glm::rotate(m, 0.3f + 0.1f * f, glm::normalize(glm::vec3(0.2f * f, 1.0f, 0.5f)));
+    return glm::scale(m, glm::vec3(1.0f + 0.05f * f, 0.98f, 1.02f));
+}
+
+/// Whether two matrices agree to a relative tolerance, so each pair compares like with like.
+bool closeTo(const osg::Matrix& a, const glm::mat4& b) {
+    const float* x = a.getValues();
+    const float* y = glm::value_ptr(b);
+    for (int i = 0; i < 16; ++i) {
+        if (std::fabs(x[i] - y[i]) > 1e-4f * (1.0f + std::fabs(y[i])))
+            return false;
+    }
+    return true;
+}
+
+/// Holds one reference on a container for the life of a benchmark run.
+class Held {
+public:
+    explicit Held(const osg::FieldContainerPtr& ptr) : _ptr(ptr) { osg::addRefCP(_ptr); }
+    ~Held() { osg::subRefCP(_ptr); }
+    Held(const Held&) = delete;
+    Held& operator=(const Held&) = delete;
+
+private:
+    osg::FieldContainerPtr _ptr;
+};
+
+glm::mat4 customProjection();
+
+osg::UberCameraPtr makeCamera() {
+    osg::UberCameraPtr camera = osg::UberCamera::create();
+    const osg::BitVector mask =
+        osg::UberCamera::SensorSizeFieldMask | osg::UberCamera::FovFieldMask |
+        osg::UberCamera::FrustumSidesFieldMask | osg::UberCamera::CustomProjectionMatrixFieldMask |
+        osg::UberCamera::NearFieldMask | osg::UberCamera::FarFieldMask;
+    osg::beginEditCP(camera, mask);
+    camera->setSensorSize(osg::Vec2f(36.0f, 24.0f));
+    camera->setFov(FovDegrees);
+    camera->setNear(NearPlane);
+    camera->setFar(FarPlane);
+    camera->setFrustumSides(
+        osg::Vec4f(-OrthoHalfExtent, OrthoHalfExtent, -OrthoHalfExtent, OrthoHalfExtent));
+    camera->setCustomProjectionMatrix(toOsg(customProjection()));
+    osg::endEditCP(camera, mask);
+    return camera;
+}
+
+// ---- getProjection --------------------------------------------------------------------
+
+/// What the camera reads on each call; kept in memory so GLM must read it too.
+struct ProjectionInputs {
+    float fovDegrees = FovDegrees;
+    float nearPlane = NearPlane;
+    float farPlane = FarPlane;
+    float width = float(ViewportWidth);
+    float height = float(ViewportHeight);
+    float bottom = -OrthoHalfExtent, top = OrthoHalfExtent;
+};
+
+/// Vertical field of view, horizontal extent from the viewport aspect.
+inline glm::mat4 glmPerspective(const ProjectionInputs& in) {
+    const float top = in.nearPlane * std::tan(glm::radians(in.fovDegrees) * 0.5f);
+    const float right = top * (in.width / in.height);
+    return glm::frustum(-right, right, -top, top, in.nearPlane, in.farPlane);
+}
+
+/// The vertical extent stays; the horizontal one follows the viewport aspect.
+inline glm::mat4 glmOrthographic(const ProjectionInputs& in) {
+    const float x = (in.top - in.bottom) * 0.5f * (in.width / in.height);
+    return glm::ortho(-x, x, in.bottom, in.top, in.nearPlane, in.farPlane);
+}
+
+glm::mat4 customProjection() {
+    return glm::frustum(-0.2f, 0.2f, -0.1f, 0.1f, NearPlane, FarPlane);
+}
+
+glm::mat4 expectedProjection(osg::UInt32 mode) {
+    switch (mode) {
+    case osg::UberCamera::OrthographicProjection:
+        return glmOrthographic(ProjectionInputs());
+    case osg::UberCamera::CustomProjection:
+        return customProjection();
+    default:
+        return glmPerspective(ProjectionInputs());
+    }
+}
+
+void BM_CameraProjection(benchmark::State& state) {
+    const osg::UInt32 mode = osg::UInt32(state.range(0));
+    osg::UberCameraPtr camera = makeCamera();
+    Held hold(camera);
+    osg::beginEditCP(camera, osg::UberCamera::ProjectionModeFieldMask);
+    camera->setProjectionMode(mode);
+    osg::endEditCP(camera, osg::UberCamera::ProjectionModeFieldMask);
+
+    osg::Matrix result;
+    camera->getProjection(result, ViewportWidth, ViewportHeight);
+    if (!closeTo(result, expectedProjection(mode))) {
+        state.SkipWithError("camera and GLM projections differ");
+        return;
+    }
+    AllocationMeter meter(state);
+    for (auto _ : state) {
+        camera->getProjection(result, ViewportWidth, ViewportHeight);
+        benchmark::DoNotOptimize(result);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_CameraProjection)->ArgName("mode")->Arg(0)->Arg(1)->Arg(7);
+
+void BM_GlmFrustum(benchmark::State& state) {
+    ProjectionInputs in;
+    glm::mat4 result;
+    AllocationMeter meter(state);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(in);
+        result = glmPerspective(in);
+        benchmark::DoNotOptimize(result);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_GlmFrustum);
+
+void BM_GlmOrtho(benchmark::State& state) {
+    ProjectionInputs in;
+    glm::mat4 result;
+    AllocationMeter meter(state);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(in);
+        result = glmOrthographic(in);
+        benchmark::DoNotOptimize(result);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_GlmOrtho);
+
+void BM_GlmCopy(benchmark::State& state) {
+    glm::mat4 source = customProjection();
+    glm::mat4 result;
+    AllocationMeter meter(state);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(source);
+        result = source;
+        benchmark::DoNotOptimize(result);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_GlmCopy);
+
+// ---- getViewing ---------------------------------------------------------------------------
+
+/// root -> ... -> `depth` Transform nodes -> camera node; the root holds the tree.
+struct ViewingScene {
+    osg::NodePtr root;
+    osg::UberCameraPtr camera;
+    std::vector<glm::mat4> chain;
+    glm::mat4 cameraLocal{1.0f};
+
+    explicit ViewingScene(int depth) {
+        osg::NodePtr parent;
+        for (int level = 0; level < depth; ++level) {
+            chain.push_back(chainMatrix(level));
+            osg::TransformPtr transform = osg::Transform::create();
+            osg::beginEditCP(transform, osg::Transform::MatrixFieldMask);
+            transform->setMatrix(toOsg(chain.back()));
+            osg::endEditCP(transform, osg::Transform::MatrixFieldMask);
+            parent = attach(parent, transform);
+        }
+
+        camera = makeCamera();
+        const osg::BitVector placement =
+            osg::UberCamera::TranslationFieldMask | osg::UberCamera::RotationFieldMask;
+        osg::beginEditCP(camera, placement);
+        camera->setTranslation(osg::Vec3f(0.5f, 1.5f, 10.0f));
+        camera->setRotation(osg::Quaternion(osg::Vec3f(0.0f, 1.0f, 0.0f), 0.25f));
+        osg::endEditCP(camera, placement);
+        attach(parent, camera);
+        camera->updateActiveParentIndex();
+        cameraLocal = toGlm(camera->getMatrix());
+        osg::addRefCP(root);
+    }
+    ~ViewingScene() { osg::subRefCP(root); }
+    ViewingScene(const ViewingScene&) = delete;
+    ViewingScene& operator=(const ViewingScene&) = delete;
+
+    /// A new node carrying `core`, below `parent` (or as the root).
+    osg::NodePtr attach(const osg::NodePtr& parent, const osg::NodeCorePtr& core) {
+        osg::NodePtr node = osg::Node::create();
+        osg::beginEditCP(node, osg::Node::CoreFieldMask);
+        node->setCore(core);
+        osg::endEditCP(node, osg::Node::CoreFieldMask);
+        if (parent.isNull()) {
+            root = node;
+        } else {
+            osg::beginEditCP(parent, osg::Node::ChildrenFieldMask);
+            parent->addChild(node);
+            osg::endEditCP(parent, osg::Node::ChildrenFieldMask);
+        }
+        return node;
+    }
+};
+
+/// The baseline's work: the chain times the camera's own matrix, inverted.
+inline glm::mat4 glmViewing(const std::vector<glm::mat4>& chain, const glm::mat4& local) {
+    glm::mat4 world = chain[0];
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        world = world * chain[i];
+    return glm::inverse(world * local);
+}
+
+void BM_CameraViewing(benchmark::State& state) {
+    ViewingScene scene(int(state.range(0)));
+    int calls = 0;
+    auto callback =
+        std::make_shared<std::function<void(unsigned int)>>([&calls](unsigned int) { ++calls; });
+    if (state.range(1) != 0)
+        scene.camera->registerViewChangeCallback(callback, false);
+
+    osg::Matrix result;
+    // The first call announces the view; later ones see no change.
+    scene.camera->getViewing(result, ViewportWidth, ViewportHeight);
+    if (!closeTo(result, glmViewing(scene.chain, scene.cameraLocal))) {
+        state.SkipWithError("camera and GLM viewing matrices differ");
+        return;
+    }
+    const int callsWhenWarm = calls;
+    AllocationMeter meter(state);
+    for (auto _ : state) {
+        scene.camera->getViewing(result, ViewportWidth, ViewportHeight);
+        benchmark::DoNotOptimize(result);
+        benchmark::ClobberMemory();
+    }
+    if (calls != callsWhenWarm)
+        state.SkipWithError("view-change callback ran in steady state");
+}
+BENCHMARK(BM_CameraViewing)
+    ->ArgNames({"depth", "callback"})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Args({8, 0})
+    ->Args({8, 1});
+
+void BM_GlmViewing(benchmark::State& state) {
+    ViewingScene scene(int(state.range(0)));
+    const std::vector<glm::mat4>& chain = scene.chain;
+    const glm::mat4& local = scene.cameraLocal;
+    glm::mat4 result;
+    AllocationMeter meter(state);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(chain.data());
+        benchmark::DoNotOptimize(&local);
+        result = glmViewing(chain, local);
+        benchmark::DoNotOptimize(result);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_GlmViewing)->ArgName("depth")->Arg(1)->Arg(8);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    osg::osgInit(0, nullptr);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    osg::osgExit();
+    return 0;
+}
