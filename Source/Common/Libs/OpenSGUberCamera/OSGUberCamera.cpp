@@ -1,6 +1,8 @@
 #include "OSGUberCamera.h"
 
 #include "OSGInit.h"
+#include "OSGUberCameraLog.h"
+#include "kxUberCameraPool.h"
 
 namespace osg {
 
@@ -17,15 +19,35 @@ UberCamera::CreateDestroyCallback UberCamera::m_CreateDestroyCallback;
 namespace {
 // The identity the camera's own matrices start from.
 const Matrix IdentityMatrix;
+
+// The containers every camera made while the scene graph runs gets of its own.
+constexpr BitVector OwnedSettingsMask =
+    UberCamera::LeftEyeDistortionMapFieldMask | UberCamera::RightEyeDistortionMapFieldMask |
+    UberCamera::TonemappingSettingsFieldMask | UberCamera::FogSettingsFieldMask |
+    UberCamera::PerspectiveMatchFieldMask;
 } // namespace
 
 void UberCamera::initMethod() {}
 
-UberCamera::UberCamera() = default;
+UberCamera::UberCamera()
+    : _storedView(IdentityMatrix), _depthOfFieldOverride(IdentityMatrix), _lastViewing(IdentityMatrix) {}
 
 // The copy starts with identity matrices and shares the source's view-change callbacks.
+// It holds its own reference on each container it copied a pointer to, so that its
+// creation hook can release what it replaces.
 UberCamera::UberCamera(const UberCamera& source)
-    : UberCameraBase(source), _viewChangeCallbacks(source._viewChangeCallbacks) {}
+    : UberCameraBase(source), _storedView(IdentityMatrix), _depthOfFieldOverride(IdentityMatrix),
+      _lastViewing(IdentityMatrix), _viewChangeCallbacks(source._viewChangeCallbacks) {
+    for (const FieldContainerPtr* held : ownedContainers())
+        held->addRef();
+}
+
+std::array<FieldContainerPtr*, 7> UberCamera::ownedContainers() {
+    // In the order the destruction hook releases them.
+    return {&editVisualization(),         &editLeftEyeDistortionMap(), &editRightEyeDistortionMap(),
+            &editTonemappingSettings(),   &editFogSettings(),          &editPerspectiveMatch(),
+            &editAnimationRoot()};
+}
 
 UberCamera::~UberCamera() = default;
 
@@ -33,6 +55,42 @@ void UberCamera::onCreate(const UberCamera*) {
     // The prototype is made while the scene graph starts; it gets nothing.
     if (GlobalSystemState == Startup)
         return;
+
+    TonemappingSettingsPtr tonemapping = TonemappingSettings::create();
+    FogSettingsPtr fog = FogSettings::create();
+    PerspectiveMatchPtr perspectiveMatch = PerspectiveMatch::create();
+    UberCameraPtr self(this);
+    beginEditCP(self, OwnedSettingsMask);
+    setLeftEyeDistortionMap(TextureSettings::create());
+    setRightEyeDistortionMap(TextureSettings::create());
+    setTonemappingSettings(tonemapping);
+    setFogSettings(fog);
+    setPerspectiveMatch(perspectiveMatch);
+    endEditCP(self, OwnedSettingsMask);
+
+    updateVisualization();
+
+    kxUberCameraPool::m_cameras.emplace(getId(), self);
+    if (m_CreateDestroyCallback)
+        m_CreateDestroyCallback(getId(), true);
+}
+
+void UberCamera::setCreateDestroyCallback(const CreateDestroyCallback& callback) {
+    m_CreateDestroyCallback = callback;
+}
+
+void UberCamera::onDeepClone() {
+    UberCameraPtr self(this);
+    const BitVector mask = Transform3DBase::FlagsFieldMask | DefaultCameraIdFieldMask;
+    beginEditCP(self, mask);
+    if (hasFlag(InitialFlag))
+        subFlag(InitialFlag);
+    setDefaultCameraId(NoDefaultCamera);
+    endEditCP(self, mask);
+}
+
+void UberCamera::dump(UInt32, const BitVector) const {
+    logCameraMessage(LOG_LOG, __LINE__, "Dump UberCamera NI");
 }
 
 void UberCamera::changed(BitVector whichField, UInt32 origin) {
@@ -47,14 +105,11 @@ void UberCamera::changed(BitVector whichField, UInt32 origin) {
 }
 
 void UberCamera::onDestroy() {
-    for (FieldContainerPtr* slot :
-         {static_cast<FieldContainerPtr*>(&editVisualization()),
-          static_cast<FieldContainerPtr*>(&editLeftEyeDistortionMap()),
-          static_cast<FieldContainerPtr*>(&editRightEyeDistortionMap()),
-          static_cast<FieldContainerPtr*>(&editTonemappingSettings()),
-          static_cast<FieldContainerPtr*>(&editFogSettings()),
-          static_cast<FieldContainerPtr*>(&editPerspectiveMatch()),
-          static_cast<FieldContainerPtr*>(&editAnimationRoot())}) {
+    const UInt32 id = getId();
+    kxUberCameraPool::m_cameras.erase(id);
+    if (m_CreateDestroyCallback)
+        m_CreateDestroyCallback(id, false);
+    for (FieldContainerPtr* slot : ownedContainers()) {
         FieldContainerPtr held = *slot;
         *slot = NullFC;
         held.subRef();

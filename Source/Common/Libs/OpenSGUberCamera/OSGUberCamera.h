@@ -6,6 +6,7 @@
 #include "OSGAimConstraint.h"
 #include "OSGBoxVolume.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -261,6 +262,27 @@ public:
     /// Near and far from the world volume of `node`; nothing for a null node.
     void updateNearFar(const NodePtr& node);
 
+    // ---- lifecycle ---------------------------------------------------------------------
+
+    /// Takes over the fields of `source` that `mask` selects, cloning the
+    /// containers the camera owns instead of sharing them. `settingsOnly`
+    /// keeps placement, structure and identity (beacon, parents, attachments,
+    /// tracking matrix, wireframe, animation, active parent, default id). The
+    /// internal-camera, viewpoint, initial, dolly-zoom and conversion flags
+    /// always stay the camera's own.
+    void syncWith(const UberCameraPtr& source, BitVector mask, bool settingsOnly);
+    /// Takes over the placement of `source`: its transform attributes in local
+    /// space, or its world transform.
+    void syncTransformWith(const UberCameraPtr& source, CameraSpace space);
+
+    /// The class-wide hook told of every created (true) and destroyed (false)
+    /// camera with its container id; an empty function clears it.
+    static void setCreateDestroyCallback(const CreateDestroyCallback& callback);
+
+    /// A deep copy is never the initial camera nor a default camera.
+    void onDeepClone() override;
+    void dump(UInt32 indent = 0, const BitVector bvFlags = 0) const override;
+
     /// Reacts to edits: the wireframe follows the flags and its scale.
     void changed(BitVector whichField, UInt32 origin) override;
 
@@ -290,6 +312,9 @@ protected:
     /// Runs once the camera is registered; the argument is ignored.
     void onCreate(const UberCamera* source);
     void onDestroy() override;
+
+    /// The seven container-pointer fields the camera holds references through.
+    std::array<FieldContainerPtr*, 7> ownedContainers();
 
 private:
     bool getOrthographicProjection(Matrix& result, UInt32 width, UInt32 height) const;

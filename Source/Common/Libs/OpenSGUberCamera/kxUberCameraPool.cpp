@@ -9,3 +9,8 @@ kxUberCameraPool::CameraMap makeCameraMap() {
 } // namespace
 
 kxUberCameraPool::CameraMap kxUberCameraPool::m_cameras = makeCameraMap();
+
+osg::UberCameraPtr kxUberCameraPool::get(const unsigned int& id) {
+    auto it = m_cameras.find(id);
+    return it == m_cameras.end() ? osg::UberCameraPtr() : it->second;
+}

@@ -15,6 +15,8 @@ public:
     static CameraMap m_cameras;
 
     static const CameraMap& getContentMap() { return m_cameras; }
+    /// The camera registered under `id`, or null; never inserts.
+    static osg::UberCameraPtr get(const unsigned int& id);
 };
 
 #endif

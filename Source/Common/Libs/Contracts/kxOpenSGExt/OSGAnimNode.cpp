@@ -1,5 +1,7 @@
 #include "OSGAnimNode.h"
 
+#include "OSGClone.h"
+
 namespace osg {
 
 OSG_DEFINE_PTR_TRAITS(AnimNodePtr, "AnimNodePtr", "NodePtr")
@@ -13,5 +15,13 @@ FieldDescription* animNodeDescs[] = {
 OSG_CONTAINER_TYPE_DEF(AnimNode, "AnimNode", "Node", nullptr, &AnimNode::createEmpty,
                        animNodeDescs)
 OSG_CONTAINER_DEF(AnimNode, AnimNode)
+
+AnimNodePtr AnimNode::deepCloneAnimTree(const AnimNodePtr& root, const std::string& shareTypes) {
+    FieldContainerPtr clone = deepCloneTree(root, shareTypes);
+    AnimNodePtr result = AnimNodePtr::dcast(clone);
+    if (result.isNull())
+        subRefCP(clone);
+    return result;
+}
 
 } // namespace osg

@@ -22,6 +22,10 @@ public:
     /// Name of the animated scene node.
     OSG_SFIELD_ACCESS(std::string, TargetName)
 
+    /// A deep copy of the animation tree below `root`, sharing the containers
+    /// whose types `shareTypes` names; null when the copy is no animation node.
+    static AnimNodePtr deepCloneAnimTree(const AnimNodePtr& root, const std::string& shareTypes);
+
 protected:
     friend class FieldContainer;
     AnimNode() = default;

@@ -15,4 +15,10 @@ OSG_CONTAINER_TYPE_DEF(PerspectiveMatch, "PerspectiveMatch", "FieldContainer", n
                        &PerspectiveMatch::createEmpty, perspectiveMatchDescs)
 OSG_CONTAINER_DEF(PerspectiveMatch, PerspectiveMatch)
 
+void PerspectiveMatch::syncWith(const PerspectiveMatchPtr& source, BitVector mask) {
+    if (source.isNull())
+        return;
+    copyDescribedFields(*source, mask, getClassType());
+}
+
 } // namespace osg

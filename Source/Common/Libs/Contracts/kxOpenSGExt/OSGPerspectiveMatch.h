@@ -26,6 +26,12 @@ public:
     /// Width and height of the matched photograph, in pixels.
     OSG_SFIELD_ACCESS(Vec2f, ImageSize)
 
+    /// The fields a copy of these settings takes over: all of them.
+    BitVector getDefaultCopyAttributeMask() const { return EnabledFieldMask | ImageSizeFieldMask; }
+
+    /// Takes over the fields of `source` that `mask` selects.
+    void syncWith(const PerspectiveMatchPtr& source, BitVector mask);
+
 protected:
     friend class FieldContainer;
     PerspectiveMatch() = default;

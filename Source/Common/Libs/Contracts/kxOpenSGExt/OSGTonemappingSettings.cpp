@@ -7,11 +7,18 @@ OSG_DEFINE_PTR_TRAITS(TonemappingSettingsPtr, "TonemappingSettingsPtr", "FieldCo
 namespace {
 FieldDescription* tonemappingSettingsDescs[] = {
     OSG_SFIELD_DESC(TonemappingSettings, Real32, "exposure", Exposure, false),
+    OSG_SFIELD_DESC(TonemappingSettings, UInt32, "sensorResponse", SensorResponse, false),
 };
 } // namespace
 
 OSG_CONTAINER_TYPE_DEF(TonemappingSettings, "TonemappingSettings", "FieldContainer", nullptr,
                        &TonemappingSettings::createEmpty, tonemappingSettingsDescs)
 OSG_CONTAINER_DEF(TonemappingSettings, TonemappingSettings)
+
+void TonemappingSettings::syncWith(const TonemappingSettingsPtr& source, BitVector mask) {
+    if (source.isNull())
+        return;
+    copyDescribedFields(*source, mask, getClassType());
+}
 
 } // namespace osg

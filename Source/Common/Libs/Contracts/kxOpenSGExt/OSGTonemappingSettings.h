@@ -19,10 +19,20 @@ class TonemappingSettings : public FieldContainer {
 public:
     using Inherited = FieldContainer;
     OSG_FIELD_ID(Exposure, Inherited::NextFieldId)
-    static constexpr UInt32 NextFieldId = Inherited::NextFieldId + 1;
+    OSG_FIELD_ID(SensorResponse, Inherited::NextFieldId + 1)
+    static constexpr UInt32 NextFieldId = Inherited::NextFieldId + 2;
 
     /// Exposure correction in stops.
     OSG_SFIELD_ACCESS(Real32, Exposure)
+    /// Which sensor response the colour management applies (0: the response curve).
+    OSG_SFIELD_ACCESS(UInt32, SensorResponse)
+
+    /// The fields tied to the camera's sensor rather than to the look: a copy
+    /// of another camera's settings keeps its own values of these.
+    static BitVector getCombinedCollisionAttributesMask() { return SensorResponseFieldMask; }
+
+    /// Takes over the fields of `source` that `mask` selects.
+    void syncWith(const TonemappingSettingsPtr& source, BitVector mask);
 
 protected:
     friend class FieldContainer;
@@ -33,6 +43,7 @@ private:
     static FieldContainerType _type;
 
     SFReal32 _sfExposure;
+    SFUInt32 _sfSensorResponse;
 };
 
 } // namespace osg
