@@ -6,6 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     libglm-dev
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -27,6 +27,14 @@ bool hasZeroExtent(double left, double right, double bottom, double top, double 
     return right == left || top == bottom || zFar == zNear;
 }
 
+template <std::size_t N> bool allFinite(const Real32 (&values)[N]) {
+    for (Real32 value : values) {
+        if (!std::isfinite(value))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool MatrixFrustum(Matrix& result, Real32 left, Real32 right, Real32 bottom, Real32 top,
@@ -34,13 +42,18 @@ bool MatrixFrustum(Matrix& result, Real32 left, Real32 right, Real32 bottom, Rea
     if (hasZeroExtent(left, right, bottom, top, zNear, zFar))
         return false;
     const double l = left, r = right, b = bottom, t = top, n = zNear, f = zFar;
-    const double rows[4][4] = {
-        {2.0 * n / (r - l), 0.0, (r + l) / (r - l), 0.0},
-        {0.0, 2.0 * n / (t - b), (t + b) / (t - b), 0.0},
-        {0.0, 0.0, -(f + n) / (f - n), -2.0 * f * n / (f - n)},
-        {0.0, 0.0, -1.0, 0.0},
-    };
-    return commit(result, rows);
+    const double width = 1.0 / (r - l), height = 1.0 / (t - b), depth = 1.0 / (f - n);
+    // Only these entries vary; the rest of the matrix is fixed.
+    const Real32 e[] = {Real32(2.0 * n * width),  Real32((r + l) * width),
+                        Real32(2.0 * n * height), Real32((t + b) * height),
+                        Real32(-(f + n) * depth), Real32(-2.0 * f * n * depth)};
+    if (!allFinite(e))
+        return false;
+    result.setValue(e[0], 0, e[1], 0, //
+                    0, e[2], e[3], 0, //
+                    0, 0, e[4], e[5], //
+                    0, 0, -1, 0);
+    return true;
 }
 
 bool MatrixOrthogonal(Matrix& result, Real32 left, Real32 right, Real32 bottom, Real32 top,
@@ -48,13 +61,16 @@ bool MatrixOrthogonal(Matrix& result, Real32 left, Real32 right, Real32 bottom, 
     if (hasZeroExtent(left, right, bottom, top, zNear, zFar))
         return false;
     const double l = left, r = right, b = bottom, t = top, n = zNear, f = zFar;
-    const double rows[4][4] = {
-        {2.0 / (r - l), 0.0, 0.0, -(r + l) / (r - l)},
-        {0.0, 2.0 / (t - b), 0.0, -(t + b) / (t - b)},
-        {0.0, 0.0, -2.0 / (f - n), -(f + n) / (f - n)},
-        {0.0, 0.0, 0.0, 1.0},
-    };
-    return commit(result, rows);
+    const double width = 1.0 / (r - l), height = 1.0 / (t - b), depth = 1.0 / (f - n);
+    const Real32 e[] = {Real32(2.0 * width),  Real32(-(r + l) * width), Real32(2.0 * height),
+                        Real32(-(t + b) * height), Real32(-2.0 * depth), Real32(-(f + n) * depth)};
+    if (!allFinite(e))
+        return false;
+    result.setValue(e[0], 0, 0, e[1], //
+                    0, e[2], 0, e[3], //
+                    0, 0, e[4], e[5], //
+                    0, 0, 0, 1);
+    return true;
 }
 
 bool MatrixPerspective(Matrix& result, Real32 fovy, Real32 aspect, Real32 zNear, Real32 zFar) {

@@ -32,6 +32,8 @@ public:
     UInt16 getGroupId() const { return _groupId; }
     bool isAbstract() const { return _prototypeCreateF == nullptr; }
     bool isInitialized() const { return _initialized; }
+    /// Whether descriptions may be added after registration (never, here).
+    bool areDescsAddable() const { return _descsAddable; }
 
     FieldContainerPtr getPrototype() const { return _prototype; }
     /// Replaces the prototype (reference counted); false for an abstract type.

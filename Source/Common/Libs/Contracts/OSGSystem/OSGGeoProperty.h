@@ -75,6 +75,12 @@ using GeoPLengthsUI32Ptr = GeoPLengthsUI32::Ptr;
 using GeoIndicesUI32Ptr = GeoIndicesUI32::Ptr;
 using GeoPositions3fPtr = GeoPositions3f::Ptr;
 
+// The registered types, defined in OSGGeoProperty.cpp.
+template <> FieldContainerType GeoPTypesUI8::_type;
+template <> FieldContainerType GeoPLengthsUI32::_type;
+template <> FieldContainerType GeoIndicesUI32::_type;
+template <> FieldContainerType GeoPositions3f::_type;
+
 extern template class GeoProperty<GeoPTypesUI8Desc>;
 extern template class GeoProperty<GeoPLengthsUI32Desc>;
 extern template class GeoProperty<GeoIndicesUI32Desc>;
