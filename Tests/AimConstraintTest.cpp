@@ -4,6 +4,7 @@
 // its own business (getAimPos), which serves as the independent check.
 
 #include "CameraSceneFixture.h"
+#include "CameraTestMath.h"
 
 #include "OSGTransform3D.h"
 #include "kxConstraintManager.h"
@@ -12,6 +13,7 @@
 
 using namespace osg;
 using ubercam::test::CameraSceneTest;
+using ubercam::test::unit;
 
 namespace {
 
@@ -33,11 +35,6 @@ Matrix turnedFrame(const Vec3f& offset, const Vec3f& axis, Real32 radians, Real3
     scaling.setScale(scale, scale, scale);
     m.mult(scaling);
     return m;
-}
-
-Vec3f unit(Vec3f v) {
-    v.normalize();
-    return v;
 }
 
 // Removes the constraint when the test ends, however it ends: the constraint

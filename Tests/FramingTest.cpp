@@ -4,6 +4,7 @@
 // through the camera's own projection and viewing matrices.
 
 #include "CameraSceneFixture.h"
+#include "CameraTestMath.h"
 
 #include "OSGGeometry.h"
 #include "kxUberCameraUtils.h"
@@ -14,6 +15,10 @@
 
 using namespace osg;
 using ubercam::test::CameraSceneTest;
+using ubercam::test::column;
+using ubercam::test::origin;
+using ubercam::test::unit;
+using ubercam::test::worldTransform;
 
 namespace {
 
@@ -43,18 +48,6 @@ Matrix filled(Real32 value) {
     return m;
 }
 
-Vec3f column(const Matrix& m, UInt32 c) {
-    return Vec3f(m[c][0], m[c][1], m[c][2]);
-}
-Pnt3f origin(const Matrix& m) {
-    return Pnt3f(m[3][0], m[3][1], m[3][2]);
-}
-
-Vec3f unit(Vec3f v) {
-    v.normalize();
-    return v;
-}
-
 Pnt3f centreOf(const BoxVolume& box) {
     Pnt3f centre;
     box.getCenter(centre);
@@ -70,12 +63,6 @@ Pnt3f corner(const BoxVolume& box, UInt32 index) {
     const Pnt3f& hi = box.getMax();
     return Pnt3f((index & 1) ? hi[0] : lo[0], (index & 2) ? hi[1] : lo[1],
                  (index & 4) ? hi[2] : lo[2]);
-}
-
-Matrix worldTransform(const UberCameraPtr& camera) {
-    Matrix m;
-    camera->getTransform(m, Camera::WorldSpace);
-    return m;
 }
 
 // Width and height of the box seen along the camera axes, from first principles.

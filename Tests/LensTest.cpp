@@ -4,6 +4,7 @@
 // Expectations are computed in double precision from the optics formulas.
 
 #include "CameraSceneFixture.h"
+#include "CameraTestMath.h"
 
 #include <cmath>
 #include <limits>
@@ -11,6 +12,12 @@
 
 using namespace osg;
 using ubercam::test::CameraSceneTest;
+using ubercam::test::cameraToWorld;
+using ubercam::test::column;
+using ubercam::test::mapPoint;
+using ubercam::test::origin;
+using ubercam::test::unit;
+using ubercam::test::worldTransform;
 using ubercam::test::countEntries;
 
 namespace {
@@ -52,39 +59,6 @@ Matrix translation(Real32 x, Real32 y, Real32 z) {
     Matrix m;
     m.setTranslate(x, y, z);
     return m;
-}
-
-Vec3f column(const Matrix& m, UInt32 c) {
-    return Vec3f(m[c][0], m[c][1], m[c][2]);
-}
-Pnt3f origin(const Matrix& m) {
-    return Pnt3f(m[3][0], m[3][1], m[3][2]);
-}
-
-Vec3f unit(Vec3f v) {
-    v.normalize();
-    return v;
-}
-
-Matrix worldTransform(const UberCameraPtr& camera) {
-    Matrix m;
-    camera->getTransform(m, Camera::WorldSpace);
-    return m;
-}
-
-// The camera-to-world matrix a renderer sees: the inverse of the viewing matrix.
-Matrix cameraToWorld(const UberCameraPtr& camera) {
-    Matrix viewing;
-    camera->getViewing(viewing, 100, 100);
-    Matrix result;
-    EXPECT_TRUE(viewing.inverse(result));
-    return result;
-}
-
-Pnt3f mapPoint(const Matrix& m, const Pnt3f& p) {
-    Pnt3f result;
-    m.multMatrixPnt(p, result);
-    return result;
 }
 
 // Plain field writes, without the lens relations of the camera's own setters.

@@ -3,6 +3,7 @@
 // initial and default views. GLM serves as an independent look-at oracle.
 
 #include "CameraSceneFixture.h"
+#include "CameraTestMath.h"
 
 #include "kxSceneData.h"
 
@@ -15,6 +16,10 @@
 
 using namespace osg;
 using ubercam::test::CameraSceneTest;
+using ubercam::test::cameraToWorld;
+using ubercam::test::column;
+using ubercam::test::mapPoint;
+using ubercam::test::transformOf;
 using ubercam::test::countEntries;
 
 namespace {
@@ -57,31 +62,6 @@ bool isFinite(const Matrix& m) {
             return false;
     }
     return true;
-}
-
-Vec3f column(const Matrix& m, UInt32 c) {
-    return Vec3f(m[c][0], m[c][1], m[c][2]);
-}
-
-Matrix transformOf(const UberCameraPtr& camera, Camera::CameraSpace space) {
-    Matrix m;
-    camera->getTransform(m, space);
-    return m;
-}
-
-// The camera-to-world matrix a renderer sees: the inverse of the viewing matrix.
-Matrix cameraToWorld(const UberCameraPtr& camera) {
-    Matrix viewing;
-    camera->getViewing(viewing, 100, 100);
-    Matrix result;
-    EXPECT_TRUE(viewing.inverse(result));
-    return result;
-}
-
-Pnt3f mapPoint(const Matrix& m, const Pnt3f& p) {
-    Pnt3f result;
-    m.multMatrixPnt(p, result);
-    return result;
 }
 
 // Smallest difference of two angles in degrees, across the 0/360 seam.

@@ -2,6 +2,7 @@
 // and the viewing matrix.
 
 #include "CameraSceneFixture.h"
+#include "CameraTestMath.h"
 
 #include "OSGBoxVolume.h"
 
@@ -15,6 +16,7 @@
 
 using namespace osg;
 using ubercam::test::CameraSceneTest;
+using ubercam::test::cameraToWorld;
 using ubercam::test::countEntries;
 
 namespace {
@@ -39,14 +41,6 @@ Matrix translation(Real32 x, Real32 y, Real32 z) {
     Matrix m;
     m.setTranslate(x, y, z);
     return m;
-}
-
-Matrix cameraToWorld(UberCameraPtr camera) {
-    Matrix viewing;
-    camera->getViewing(viewing, 640, 480);
-    Matrix result;
-    EXPECT_TRUE(viewing.inverse(result));
-    return result;
 }
 
 class ViewingTest : public CameraSceneTest {

@@ -22,14 +22,7 @@ FieldContainerPtr prototypeCreate() {
 // The container named by a 32-bit id in the stream (0 for null), after the
 // factory's id mapper, if one is installed.
 FieldContainerPtr readContainerId(BinaryDataHandler& handler) {
-    UInt32 id = 0;
-    handler.getValue(id);
-    if (id == 0)
-        return NullFC;
-    FieldContainerFactory* factory = FieldContainerFactory::the();
-    if (FieldContainerMapper* mapper = factory->getMapper())
-        id = mapper->map(id);
-    return factory->getContainer(id);
+    return FieldContainerPtrTraitsBase::readContainer(handler);
 }
 
 FieldDescription* uberCameraDescs[] = {

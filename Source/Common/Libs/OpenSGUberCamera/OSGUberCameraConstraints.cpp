@@ -5,13 +5,13 @@
 
 #include "OSGNode.h"
 #include "OSGTransform3D.h"
+#include "OSGUberCameraMath.h"
 #include "kxConstraintManager.h"
 
 namespace osg {
 
 namespace {
 
-constexpr Real32 Tolerance = 1e-6f;
 constexpr Real32 NoUpConstraintDistance = 1.0f;
 
 // The node's core as a Transform3D (or derived), else null.
@@ -89,9 +89,7 @@ void UberCamera::setAimConstraintToCurrentView(Real32 upDistance) {
     if (upCore.isNull())
         return;
     Vec3f up = getUp(WorldSpace);
-    const Real32 length = up.length();
-    if (length >= Tolerance)
-        up *= 1.0f / length;
+    normaliseIfLong(up);
     movePivotTo(upNode, upCore, getFrom(WorldSpace) + up * upDistance);
 }
 

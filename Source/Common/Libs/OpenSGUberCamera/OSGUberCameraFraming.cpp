@@ -2,6 +2,8 @@
 
 #include "OSGUberCamera.h"
 
+#include "OSGUberCameraMath.h"
+
 #include "OSGNode.h"
 #include "kxUberCameraUtils.h"
 
@@ -11,7 +13,6 @@ namespace osg {
 
 namespace {
 
-constexpr Real32 Tolerance = 1e-6f;
 // Fitted clip range: near = max(MinNear, size / NearDivisor), far = size * FarFactor.
 constexpr Real32 MinNear = 0.1f;
 constexpr Real32 NearDivisor = 200.0f;
@@ -19,7 +20,7 @@ constexpr Real32 FarFactor = 10.0f;
 
 bool isNoTarget(const Pnt3f& target) {
     for (UInt32 i = 0; i < 3; ++i) {
-        if (target[i] < -Tolerance || target[i] > Tolerance)
+        if (target[i] < -CameraTolerance || target[i] > CameraTolerance)
             return false;
     }
     return true;

@@ -3,6 +3,8 @@
 
 #include "OSGUberCamera.h"
 
+#include "OSGUberCameraMath.h"
+
 #include "OSGUberCameraLog.h"
 
 #include <algorithm>
@@ -12,18 +14,11 @@ namespace osg {
 
 namespace {
 
-constexpr Real32 Tolerance = 1e-6f;
 constexpr Real32 QuarterPi = 0.7853982f;
 // The points that give the camera's axes in applyDepthOfField, in its own units.
 constexpr Real32 AxisProbeLength = 1000.0f;
 
 Real32 halfAngleTan(Real32 fovDegrees) { return std::tan(fovDegrees * Pi / 360.0f); }
-
-void normaliseIfLong(Vec3f& v) {
-    const Real32 length = v.length();
-    if (length >= Tolerance)
-        v *= 1.0f / length;
-}
 
 // Concentric mapping of the square [-1, 1]^2 onto the unit disk: radius and angle.
 void squareToDisk(Real32 x, Real32 y, Real32& radius, Real32& angle) {
@@ -92,7 +87,7 @@ void UberCamera::setFov(const Real32& fov) {
         Matrix world;
         getTransform(world, WorldSpace);
         const Real32 focus = getFocusDistance();
-        if (focus <= Tolerance) {
+        if (focus <= CameraTolerance) {
             logCameraMessage(LOG_WARNING, __LINE__,
                              "UberCamera::setFov: dolly zoom needs focus distance > 0");
         } else {
@@ -167,7 +162,7 @@ void UberCamera::applyDepthOfField(const Pnt2f& sample) {
     const Pnt3f sampleEye = eye + right * (radius * std::cos(angle) * lensRadius) +
                             lensUp * (radius * std::sin(angle) * lensRadius);
     lookAt(_depthOfFieldOverride, sampleEye, focusPoint, up);
-    _depthOfFieldActive = !_depthOfFieldOverride.equals(Matrix(), Tolerance);
+    _depthOfFieldActive = !_depthOfFieldOverride.equals(Matrix(), CameraTolerance);
 }
 
 void UberCamera::resetDepthOfField() {

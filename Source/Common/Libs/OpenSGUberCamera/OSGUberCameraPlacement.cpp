@@ -3,6 +3,8 @@
 
 #include "OSGUberCamera.h"
 
+#include "OSGUberCameraMath.h"
+
 #include "kxSceneData.h"
 
 #include <cmath>
@@ -11,7 +13,6 @@ namespace osg {
 
 namespace {
 
-constexpr Real32 Tolerance = 1e-6f;
 constexpr Real32 DegreesToRadians = Pi / 180.0f;
 // Distance of the front, side and top default views from the origin.
 constexpr Real32 OrthoViewDistance = 50000.0f;
@@ -22,13 +23,6 @@ bool sceneIsZUp() {
 }
 
 Vec3f sceneUp() { return sceneIsZUp() ? Vec3f(0, 0, 1) : Vec3f(0, 1, 0); }
-
-// Divides by the length unless it is too small to mean a direction.
-void normaliseIfLong(Vec3f& v) {
-    const Real32 length = v.length();
-    if (length >= Tolerance)
-        v *= 1.0f / length;
-}
 
 Pnt3f translationOf(const Matrix& m) { return Pnt3f(m[3][0], m[3][1], m[3][2]); }
 
@@ -62,10 +56,10 @@ bool UberCamera::lookAt(Matrix& result, const Pnt3f& eye, const Pnt3f& target, c
     Vec3f back = eye - target;
     normaliseIfLong(back);
     Vec3f right = up.cross(back);
-    if (right.squareLength() < Tolerance) {
+    if (right.squareLength() < CameraTolerance) {
         const Vec3f substitute(back[1], back[2], back[0]);
         right = substitute.cross(back);
-        if (right.squareLength() < Tolerance)
+        if (right.squareLength() < CameraTolerance)
             return false;
     }
     normaliseIfLong(right);
@@ -231,7 +225,7 @@ void UberCamera::getTurntableFromFromAtUp(Real32& distance, Real32& height, Real
     height = zUp ? offset[2] : offset[1];
 
     const Real32 c = std::cos(radians);
-    if (c >= Tolerance || c <= -Tolerance) {
+    if (c >= CameraTolerance || c <= -CameraTolerance) {
         distance = offset[0] / c;
     } else {
         const Real32 length = offset.length();

@@ -3,6 +3,8 @@
 
 #include "OSGUberCamera.h"
 
+#include "OSGUberCameraMath.h"
+
 #include "OSGMatrixUtility.h"
 #include "OSGUberCameraLog.h"
 
@@ -13,14 +15,13 @@ namespace osg {
 
 namespace {
 
-constexpr Real32 Tolerance = 1e-6f;
 // The perspective clip range used while the camera's fixed clip range switch is set.
 constexpr Real32 FixedClipNear = 100.0f;
 constexpr Real32 FixedClipFar = 200.0f;
 // The skew factor is given for a viewport this many pixels high.
 constexpr Real32 SkewReferenceHeight = 1080.0f;
 
-bool isUnitScale(Real32 s) { return 1.0f - s <= Tolerance && s - 1.0f <= Tolerance; }
+bool isUnitScale(Real32 s) { return 1.0f - s <= CameraTolerance && s - 1.0f <= CameraTolerance; }
 
 bool isFinite(const Matrix& m) {
     for (UInt32 i = 0; i < 16; ++i) {
@@ -154,13 +155,13 @@ bool UberCamera::getPerspectiveProjection(Matrix& result, Real32 width, Real32 h
     }
 
     const Intrinsics k = computeIntrinsics(width, height);
-    if (getFov() < Tolerance) {
+    if (getFov() < CameraTolerance) {
         logCameraMessage(LOG_WARNING, __LINE__,
                          "UberCamera::getPerspectiveProjection: field of view ", getFov(),
                          " very small!\n");
         return false;
     }
-    if (std::fabs(near - far) < Tolerance) {
+    if (std::fabs(near - far) < CameraTolerance) {
         logCameraMessage(LOG_WARNING, __LINE__, "UberCamera::getPerspectiveProjection: near ",
                          near, " ~= far ", far, "!\n");
         return false;
@@ -168,7 +169,7 @@ bool UberCamera::getPerspectiveProjection(Matrix& result, Real32 width, Real32 h
     const Real32 sensorWidth = getSensorSize()[0];
     const Real32 sensorHeight = getSensorSize()[1];
     const Real32 aspectRatio = (sensorHeight * width) / (sensorWidth * height);
-    if (aspectRatio < Tolerance) {
+    if (aspectRatio < CameraTolerance) {
         logCameraMessage(LOG_WARNING, __LINE__,
                          "UberCamera::getPerspectiveProjection: aspect ratio ", aspectRatio,
                          " very small!\n");
@@ -225,18 +226,18 @@ bool UberCamera::getSimplePerspectiveProjection(Matrix& result, UInt32 width, UI
                          near, " > far ", far, "!\n");
         return false;
     }
-    if (fov <= Tolerance) {
+    if (fov <= CameraTolerance) {
         logCameraMessage(LOG_WARNING, __LINE__, "UberCamera::getSimplePerspectiveProjection: fov ",
                          fov, " very small!\n");
         return false;
     }
-    if (std::fabs(near - far) < Tolerance) {
+    if (std::fabs(near - far) < CameraTolerance) {
         logCameraMessage(LOG_WARNING, __LINE__, "UberCamera::getSimplePerspectiveProjection: near ",
                          near, " ~= far ", far, "!\n");
         return false;
     }
     const Real32 aspect = Real32(width) / Real32(height) * getAspect();
-    if (aspect < Tolerance) {
+    if (aspect < CameraTolerance) {
         logCameraMessage(LOG_WARNING, __LINE__,
                          "UberCamera::getSimplePerspectiveProjection: aspect ratio ", aspect,
                          " very small!\n");

@@ -2,6 +2,8 @@
 
 #include "kxUberCameraUtils.h"
 
+#include "OSGUberCameraMath.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -9,7 +11,6 @@ using namespace osg;
 
 namespace {
 
-constexpr Real32 Tolerance = 1e-6f;
 // Distance at which an orthographic camera is put in front of the volume.
 constexpr Real32 OrthographicStandOff = 50000.0f;
 // Largest half angle used, just under 90 degrees, so the tangent stays finite.
@@ -18,15 +19,9 @@ constexpr double MaxHalfAngle = 1.5690509975429023;
 constexpr Real32 HeightMargin = 0.6f;
 constexpr Real32 ExtentStart = 1e23f;
 
-void normaliseIfLong(Vec3f& v) {
-    const Real32 length = v.length();
-    if (length >= Tolerance)
-        v *= 1.0f / length;
-}
-
 bool isTarget(const Pnt3f& target) {
     for (UInt32 i = 0; i < 3; ++i) {
-        if (target[i] < -Tolerance || target[i] > Tolerance)
+        if (target[i] < -CameraTolerance || target[i] > CameraTolerance)
             return true;
     }
     return false;
@@ -86,7 +81,7 @@ void kxUberCameraUtils::computeZoomToValues(const UberCameraPtr& camera, const B
     if (orthographic) {
         const Pnt3f eye = center + back * OrthographicStandOff;
         result[3] = Vec4f(eye[0], eye[1], eye[2], 1);
-    } else if (halfAngle > Tolerance) {
+    } else if (halfAngle > CameraTolerance) {
         // A camera without a usable field of view cannot be framed by distance.
         const Real32 distance = Real32(extent * 0.5 / std::tan(halfAngle)) + HeightMargin * height;
         const Pnt3f eye = center + back * distance;
