@@ -38,14 +38,19 @@ void UberCamera::getProjection(Matrix& result, UInt32 width, UInt32 height, Int3
         result = getCustomProjectionMatrix();
         return;
     }
-    result.setIdentity();
-    if (width == 0 || height == 0)
+    if (width == 0 || height == 0) {
+        result.setIdentity();
         return;
+    }
 
     if (getProjectionMode() == OrthographicProjection) {
-        if (!getOrthographicProjection(result, width, height))
+        // A successful fit writes every entry; only a failure needs the identity.
+        if (!getOrthographicProjection(result, width, height)) {
+            result.setIdentity();
             return;
+        }
     } else {
+        result.setIdentity();
         Real32 near = getFixedClipRange() ? FixedClipNear : getNear();
         Real32 far = getFixedClipRange() ? FixedClipFar : getFar();
         if (!getPerspectiveProjection(result, Real32(width), Real32(height), near, far) &&

@@ -60,10 +60,11 @@ bool MatrixOrthogonal(Matrix& result, Real32 left, Real32 right, Real32 bottom, 
                       Real32 zNear, Real32 zFar) {
     if (hasZeroExtent(left, right, bottom, top, zNear, zFar))
         return false;
-    const double l = left, r = right, b = bottom, t = top, n = zNear, f = zFar;
-    const double width = 1.0 / (r - l), height = 1.0 / (t - b), depth = 1.0 / (f - n);
-    const Real32 e[] = {Real32(2.0 * width),  Real32(-(r + l) * width), Real32(2.0 * height),
-                        Real32(-(t + b) * height), Real32(-2.0 * depth), Real32(-(f + n) * depth)};
+    // Single precision is plenty here: every entry is one quotient.
+    const Real32 width = 1.0f / (right - left), height = 1.0f / (top - bottom);
+    const Real32 depth = 1.0f / (zFar - zNear);
+    const Real32 e[] = {2.0f * width,  -(right + left) * width, 2.0f * height,
+                        -(top + bottom) * height, -2.0f * depth, -(zFar + zNear) * depth};
     if (!allFinite(e))
         return false;
     result.setValue(e[0], 0, 0, e[1], //
