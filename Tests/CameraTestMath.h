@@ -14,7 +14,9 @@ inline osg::Vec3f column(const osg::Matrix& m, osg::UInt32 c) {
 }
 
 /// The translation column as a point.
-inline osg::Pnt3f origin(const osg::Matrix& m) { return osg::Pnt3f(m[3][0], m[3][1], m[3][2]); }
+inline osg::Pnt3f origin(const osg::Matrix& m) {
+    return osg::Pnt3f(m[3][0], m[3][1], m[3][2]);
+}
 
 inline osg::Vec3f unit(osg::Vec3f v) {
     v.normalize();

@@ -1,6 +1,7 @@
 // Copies of cameras and of node trees holding them: what a deep clone copies,
 // clones and shares, and what a plain tree clone shares.
 
+#include "CameraFieldValues.h"
 #include "CameraSceneFixture.h"
 
 #include "OSGAnimNode.h"
@@ -14,14 +15,6 @@
 
 using namespace osg;
 using ubercam::test::CameraSceneTest;
-
-namespace ubercam::test {
-// Defined in StreamTest.cpp.
-using FieldBytes = std::map<UInt32, std::vector<UInt8>>;
-BitVector randomizedFieldsMask();
-void randomizeValueFields(const UberCameraPtr& camera, std::mt19937& rng);
-FieldBytes fieldBytes(const FieldContainerPtr& container, BitVector mask);
-} // namespace ubercam::test
 
 namespace {
 

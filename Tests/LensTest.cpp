@@ -14,11 +14,11 @@ using namespace osg;
 using ubercam::test::CameraSceneTest;
 using ubercam::test::cameraToWorld;
 using ubercam::test::column;
+using ubercam::test::countEntries;
 using ubercam::test::mapPoint;
 using ubercam::test::origin;
 using ubercam::test::unit;
 using ubercam::test::worldTransform;
-using ubercam::test::countEntries;
 
 namespace {
 

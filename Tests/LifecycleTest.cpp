@@ -2,6 +2,7 @@
 // the registry and the create/destroy callback, the change handler, deep-clone
 // and dump hooks, and one camera taking over another's settings or placement.
 
+#include "CameraFieldValues.h"
 #include "CameraSceneFixture.h"
 #include "CameraTestMath.h"
 
@@ -19,14 +20,6 @@
 
 using namespace osg;
 using ubercam::test::CameraSceneTest;
-
-namespace ubercam::test {
-// Defined in StreamTest.cpp.
-using FieldBytes = std::map<UInt32, std::vector<UInt8>>;
-BitVector randomizedFieldsMask();
-void randomizeValueFields(const UberCameraPtr& camera, std::mt19937& rng);
-FieldBytes fieldBytes(const FieldContainerPtr& container, BitVector mask);
-} // namespace ubercam::test
 
 namespace {
 

@@ -18,9 +18,9 @@ using namespace osg;
 using ubercam::test::CameraSceneTest;
 using ubercam::test::cameraToWorld;
 using ubercam::test::column;
+using ubercam::test::countEntries;
 using ubercam::test::mapPoint;
 using ubercam::test::transformOf;
-using ubercam::test::countEntries;
 
 namespace {
 

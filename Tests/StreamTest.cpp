@@ -3,6 +3,7 @@
 // pointers read back, and what short or corrupt streams read as. Also the
 // plain copy between aspect copies of a camera.
 
+#include "CameraFieldValues.h"
 #include "CameraSceneFixture.h"
 
 #include "OSGAnimNode.h"
@@ -22,8 +23,6 @@ using ubercam::test::CameraSceneTest;
 // ---- helpers shared with the lifecycle and clone tests -------------------------
 
 namespace ubercam::test {
-
-using FieldBytes = std::map<UInt32, std::vector<UInt8>>;
 
 namespace {
 

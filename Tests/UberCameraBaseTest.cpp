@@ -163,8 +163,10 @@ TEST_F(CameraFieldsTest, PointerTypesAreRegistered) {
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->getParentName(), "PerspectiveCameraPtr");
 
-    const auto* single = dynamic_cast<const FieldType*>(TypeFactory::the()->findType("SFUberCameraPtr"));
-    const auto* multi = dynamic_cast<const FieldType*>(TypeFactory::the()->findType("MFUberCameraPtr"));
+    const auto* single =
+        dynamic_cast<const FieldType*>(TypeFactory::the()->findType("SFUberCameraPtr"));
+    const auto* multi =
+        dynamic_cast<const FieldType*>(TypeFactory::the()->findType("MFUberCameraPtr"));
     ASSERT_NE(single, nullptr);
     ASSERT_NE(multi, nullptr);
     EXPECT_EQ(single->getCardinality(), FieldType::SINGLE_FIELD);
@@ -337,12 +339,10 @@ struct PointerField {
 };
 
 template <class PtrT>
-PointerField pointerField(const char* name, PtrT (*create)(),
-                          void (UberCamera::*counted)(const PtrT&),
-                          void (UberCameraBase::*plain)(const PtrT&),
-                          PtrT& (UberCameraBase::*get)()) {
-    return {name,
-            [create] { return FieldContainerPtr(create()); },
+PointerField
+pointerField(const char* name, PtrT (*create)(), void (UberCamera::*counted)(const PtrT&),
+             void (UberCameraBase::*plain)(const PtrT&), PtrT& (UberCameraBase::*get)()) {
+    return {name, [create] { return FieldContainerPtr(create()); },
             [counted](const UberCameraPtr& c, const FieldContainerPtr& v) {
                 (c.getCPtr()->*counted)(PtrT::dcast(v));
             },
@@ -354,32 +354,29 @@ PointerField pointerField(const char* name, PtrT (*create)(),
 
 std::vector<PointerField> pointerFields() {
     return {
-        pointerField<GeometryPtr>("visualization", &Geometry::create,
-                                  &UberCamera::setVisualization,
+        pointerField<GeometryPtr>("visualization", &Geometry::create, &UberCamera::setVisualization,
                                   &UberCameraBase::setVisualization,
                                   &UberCameraBase::getVisualization),
-        pointerField<TextureSettingsPtr>("leftEyeDistortionMap", &TextureSettings::create,
-                                         &UberCamera::setLeftEyeDistortionMap,
-                                         &UberCameraBase::setLeftEyeDistortionMap,
-                                         &UberCameraBase::getLeftEyeDistortionMap),
+        pointerField<TextureSettingsPtr>(
+            "leftEyeDistortionMap", &TextureSettings::create, &UberCamera::setLeftEyeDistortionMap,
+            &UberCameraBase::setLeftEyeDistortionMap, &UberCameraBase::getLeftEyeDistortionMap),
         pointerField<TextureSettingsPtr>("rightEyeDistortionMap", &TextureSettings::create,
                                          &UberCamera::setRightEyeDistortionMap,
                                          &UberCameraBase::setRightEyeDistortionMap,
                                          &UberCameraBase::getRightEyeDistortionMap),
-        pointerField<TonemappingSettingsPtr>(
-            "tonemappingSettings", &TonemappingSettings::create,
-            &UberCamera::setTonemappingSettings, &UberCameraBase::setTonemappingSettings,
-            &UberCameraBase::getTonemappingSettings),
+        pointerField<TonemappingSettingsPtr>("tonemappingSettings", &TonemappingSettings::create,
+                                             &UberCamera::setTonemappingSettings,
+                                             &UberCameraBase::setTonemappingSettings,
+                                             &UberCameraBase::getTonemappingSettings),
         pointerField<FogSettingsPtr>("fogSettings", &FogSettings::create,
                                      &UberCamera::setFogSettings, &UberCameraBase::setFogSettings,
                                      &UberCameraBase::getFogSettings),
-        pointerField<AnimNodePtr>("animationRoot", &AnimNode::create,
-                                  &UberCamera::setAnimationRoot, &UberCameraBase::setAnimationRoot,
+        pointerField<AnimNodePtr>("animationRoot", &AnimNode::create, &UberCamera::setAnimationRoot,
+                                  &UberCameraBase::setAnimationRoot,
                                   &UberCameraBase::getAnimationRoot),
-        pointerField<PerspectiveMatchPtr>("perspectiveMatch", &PerspectiveMatch::create,
-                                          &UberCamera::setPerspectiveMatch,
-                                          &UberCameraBase::setPerspectiveMatch,
-                                          &UberCameraBase::getPerspectiveMatch),
+        pointerField<PerspectiveMatchPtr>(
+            "perspectiveMatch", &PerspectiveMatch::create, &UberCamera::setPerspectiveMatch,
+            &UberCameraBase::setPerspectiveMatch, &UberCameraBase::getPerspectiveMatch),
     };
 }
 

@@ -29,7 +29,9 @@ const char* const NoValidParentMessage = "Camera::updateActiveParentIndex : no v
 const char* const InvalidIndexMessage = "UberCamera::setActiveParentIndex : index invalid!";
 const char* const CameraSourceFile = "Source\\Common\\Libs\\OpenSGUberCamera\\OSGUberCamera";
 
-glm::mat4 toGlm(const Matrix& m) { return glm::make_mat4(m.getValues()); }
+glm::mat4 toGlm(const Matrix& m) {
+    return glm::make_mat4(m.getValues());
+}
 
 Matrix fromGlm(const glm::mat4& m) {
     Matrix result;
@@ -213,9 +215,8 @@ TEST_F(ViewingTest, ViewingIsTheInverseOfTheWorldTransform) {
         glm::mat4 expected(1.0f);
         NodePtr parent = root;
         for (int depth = 0; depth < 3; ++depth) {
-            glm::mat4 step = glm::translate(glm::mat4(1.0f), {coordinate(random),
-                                                              coordinate(random),
-                                                              coordinate(random)});
+            glm::mat4 step = glm::translate(
+                glm::mat4(1.0f), {coordinate(random), coordinate(random), coordinate(random)});
             step = glm::rotate(step, glm::radians(angle(random)), glm::vec3(0.3f, 1.0f, -0.2f));
             parent = addTransform(parent, fromGlm(step));
             expected = expected * step;
@@ -307,15 +308,15 @@ TEST_F(ViewingTest, ViewpointReadsAndWritesItsLocalSpace) {
 
 TEST_F(ViewingTest, WorldTransformRoundTripsThroughTheParentFrame) {
     camera = makeCamera();
-    NodePtr parent = addTransform(root, fromGlm(glm::rotate(glm::translate(glm::mat4(1.0f),
-                                                                           {3.0f, -2.0f, 7.0f}),
-                                                            glm::radians(30.0f),
-                                                            glm::vec3(0, 0, 1))));
+    NodePtr parent =
+        addTransform(root, fromGlm(glm::rotate(glm::translate(glm::mat4(1.0f), {3.0f, -2.0f, 7.0f}),
+                                               glm::radians(30.0f), glm::vec3(0, 0, 1))));
     addNode(parent, camera);
     placeCamera(camera, Vec3f(0, 0, 0), Quaternion(), Vec3f(3, 3, 3));
 
-    const Matrix target = fromGlm(glm::rotate(glm::translate(glm::mat4(1.0f), {10.0f, 20.0f, 30.0f}),
-                                              glm::radians(45.0f), glm::vec3(0, 1, 0)));
+    const Matrix target =
+        fromGlm(glm::rotate(glm::translate(glm::mat4(1.0f), {10.0f, 20.0f, 30.0f}),
+                            glm::radians(45.0f), glm::vec3(0, 1, 0)));
     camera->setTransform(target, Camera::WorldSpace);
     EXPECT_TRUE(camera->getScale().equals(Vec3f(3, 3, 3), MatrixTolerance));
     EXPECT_TRUE(cameraToWorld(camera).equals(target, MatrixTolerance));
