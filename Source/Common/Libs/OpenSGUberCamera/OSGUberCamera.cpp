@@ -30,7 +30,8 @@ constexpr BitVector OwnedSettingsMask =
 void UberCamera::initMethod() {}
 
 UberCamera::UberCamera()
-    : _storedView(IdentityMatrix), _depthOfFieldOverride(IdentityMatrix), _lastViewing(IdentityMatrix) {}
+    : _storedView(IdentityMatrix), _depthOfFieldOverride(IdentityMatrix),
+      _lastViewing(IdentityMatrix) {}
 
 // The copy starts with identity matrices and shares the source's view-change callbacks.
 // It holds its own reference on each container it copied a pointer to, so that its
@@ -44,8 +45,8 @@ UberCamera::UberCamera(const UberCamera& source)
 
 std::array<FieldContainerPtr*, 7> UberCamera::ownedContainers() {
     // In the order the destruction hook releases them.
-    return {&editVisualization(),         &editLeftEyeDistortionMap(), &editRightEyeDistortionMap(),
-            &editTonemappingSettings(),   &editFogSettings(),          &editPerspectiveMatch(),
+    return {&editVisualization(),       &editLeftEyeDistortionMap(), &editRightEyeDistortionMap(),
+            &editTonemappingSettings(), &editFogSettings(),          &editPerspectiveMatch(),
             &editAnimationRoot()};
 }
 

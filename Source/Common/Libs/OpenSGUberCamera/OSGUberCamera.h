@@ -161,8 +161,7 @@ public:
     /// Places the camera at `from` looking at `at` with `up` as near-up, in the
     /// given space, and sets the target distance to |at - from| in the camera's
     /// own units.
-    void setViewByFromAtUp(const Pnt3f& from, const Pnt3f& at, const Vec3f& up,
-                           CameraSpace space);
+    void setViewByFromAtUp(const Pnt3f& from, const Pnt3f& at, const Vec3f& up, CameraSpace space);
     /// Eye position.
     Pnt3f getFrom(CameraSpace space) const;
     /// Target: the point `atDistance` ahead of the eye.
@@ -343,7 +342,9 @@ private:
     const NodePtr& fallbackBeacon() const;
     const NodePtr* firstInternalParent() const;
 
-    const ViewChangeCallbackList* getViewChangeCallbacks() const { return _viewChangeCallbacks.get(); }
+    const ViewChangeCallbackList* getViewChangeCallbacks() const {
+        return _viewChangeCallbacks.get();
+    }
     void viewChanged();
     void initCameraCallbacks();
     void deleteCameraCallbacks();

@@ -25,7 +25,9 @@ void UberCamera::initCameraCallbacks() {
         _viewChangeCallbacks = std::make_shared<ViewChangeCallbackList>();
 }
 
-void UberCamera::deleteCameraCallbacks() { _viewChangeCallbacks.reset(); }
+void UberCamera::deleteCameraCallbacks() {
+    _viewChangeCallbacks.reset();
+}
 
 void UberCamera::registerViewChangeCallback(const ViewChangeCallbackPtr& callback,
                                             bool singleCall) {

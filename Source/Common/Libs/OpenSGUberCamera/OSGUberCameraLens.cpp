@@ -18,7 +18,9 @@ constexpr Real32 QuarterPi = 0.7853982f;
 // The points that give the camera's axes in applyDepthOfField, in its own units.
 constexpr Real32 AxisProbeLength = 1000.0f;
 
-Real32 halfAngleTan(Real32 fovDegrees) { return std::tan(fovDegrees * Pi / 360.0f); }
+Real32 halfAngleTan(Real32 fovDegrees) {
+    return std::tan(fovDegrees * Pi / 360.0f);
+}
 
 // Concentric mapping of the square [-1, 1]^2 onto the unit disk: radius and angle.
 void squareToDisk(Real32 x, Real32 y, Real32& radius, Real32& angle) {
@@ -67,7 +69,9 @@ void UberCamera::setFocalLength(const Real32& focalLength) {
     endEditCP(UberCameraPtr(this), PerspectiveCameraBase::FovFieldMask);
 }
 
-Real32 UberCamera::getFStop() const { return getFocalLength() / getApertureDiameter(); }
+Real32 UberCamera::getFStop() const {
+    return getFocalLength() / getApertureDiameter();
+}
 
 void UberCamera::setFStop(const Real32& fStop) {
     beginEditCP(UberCameraPtr(this), ApertureDiameterFieldMask);
@@ -121,9 +125,15 @@ void UberCamera::setEffectFlag(UInt64 flag, bool on) {
     endEditCP(UberCameraPtr(this), Transform3DBase::FlagsFieldMask);
 }
 
-void UberCamera::setDepthOfField(bool on) { setEffectFlag(DepthOfFieldFlag, on); }
-void UberCamera::setMotionBlur(bool on) { setEffectFlag(MotionBlurFlag, on); }
-void UberCamera::setDollyZoom(bool on) { setEffectFlag(DollyZoomFlag, on); }
+void UberCamera::setDepthOfField(bool on) {
+    setEffectFlag(DepthOfFieldFlag, on);
+}
+void UberCamera::setMotionBlur(bool on) {
+    setEffectFlag(MotionBlurFlag, on);
+}
+void UberCamera::setDollyZoom(bool on) {
+    setEffectFlag(DollyZoomFlag, on);
+}
 
 void UberCamera::applyDepthOfField(const Pnt2f& sample) {
     const Real32 spanned = spannedSensorDimension(getSensorSize(), getFovMode());

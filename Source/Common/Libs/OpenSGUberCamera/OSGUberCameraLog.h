@@ -14,7 +14,8 @@ inline constexpr const char* CameraLogModule = "OpenSG";
 inline constexpr const char* CameraLogSourceFile =
     "Source\\Common\\Libs\\OpenSGUberCamera\\OSGUberCamera";
 
-template <class... Parts> void logCameraMessage(LogLevel level, UInt32 line, const Parts&... parts) {
+template <class... Parts>
+void logCameraMessage(LogLevel level, UInt32 line, const Parts&... parts) {
     Log& log = osgLog();
     log.lock();
     if (log.checkModule(CameraLogModule)) {

@@ -22,11 +22,17 @@ bool sceneIsZUp() {
     return scene != nullptr && scene->getUpAxis() == kxSceneData::ZUp;
 }
 
-Vec3f sceneUp() { return sceneIsZUp() ? Vec3f(0, 0, 1) : Vec3f(0, 1, 0); }
+Vec3f sceneUp() {
+    return sceneIsZUp() ? Vec3f(0, 0, 1) : Vec3f(0, 1, 0);
+}
 
-Pnt3f translationOf(const Matrix& m) { return Pnt3f(m[3][0], m[3][1], m[3][2]); }
+Pnt3f translationOf(const Matrix& m) {
+    return Pnt3f(m[3][0], m[3][1], m[3][2]);
+}
 
-Vec3f upOf(const Matrix& m) { return Vec3f(m[1][0], m[1][1], m[1][2]); }
+Vec3f upOf(const Matrix& m) {
+    return Vec3f(m[1][0], m[1][1], m[1][2]);
+}
 
 // The default views: from, looking at the origin, for each id and up axis.
 struct DefaultView {
@@ -176,9 +182,13 @@ void UberCamera::setAtDistanceToPoint(const Pnt3f& point) {
     setAtDistanceToLocalVec(local - eye);
 }
 
-void UberCamera::storeView() { _storedView = getMatrix(); }
+void UberCamera::storeView() {
+    _storedView = getMatrix();
+}
 
-void UberCamera::restoreView() { setTransform(_storedView, LocalSpace); }
+void UberCamera::restoreView() {
+    setTransform(_storedView, LocalSpace);
+}
 
 // ---- turntable ----------------------------------------------------------------------
 
@@ -188,9 +198,15 @@ void UberCamera::setTurntableComponent(UInt32 component, Real32 value) {
     endEditCP(UberCameraPtr(this), TurntableParameterFieldMask);
 }
 
-void UberCamera::setTurntableDistance(Real32 distance) { setTurntableComponent(0, distance); }
-void UberCamera::setTurntableHeight(Real32 height) { setTurntableComponent(1, height); }
-void UberCamera::setTurntableAngle(Real32 angle) { setTurntableComponent(2, angle); }
+void UberCamera::setTurntableDistance(Real32 distance) {
+    setTurntableComponent(0, distance);
+}
+void UberCamera::setTurntableHeight(Real32 height) {
+    setTurntableComponent(1, height);
+}
+void UberCamera::setTurntableAngle(Real32 angle) {
+    setTurntableComponent(2, angle);
+}
 
 void UberCamera::getFromAtUpFromTurntable(Pnt3f& from, Pnt3f& at, Vec3f& up) const {
     at = getAt(LocalSpace);

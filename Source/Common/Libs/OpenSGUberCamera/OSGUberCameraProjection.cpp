@@ -21,7 +21,9 @@ constexpr Real32 FixedClipFar = 200.0f;
 // The skew factor is given for a viewport this many pixels high.
 constexpr Real32 SkewReferenceHeight = 1080.0f;
 
-bool isUnitScale(Real32 s) { return 1.0f - s <= CameraTolerance && s - 1.0f <= CameraTolerance; }
+bool isUnitScale(Real32 s) {
+    return 1.0f - s <= CameraTolerance && s - 1.0f <= CameraTolerance;
+}
 
 bool isFinite(const Matrix& m) {
     for (UInt32 i = 0; i < 16; ++i) {
@@ -150,8 +152,8 @@ Matrix UberCamera::getKMatrix(Real32 width, Real32 height) const {
 bool UberCamera::getPerspectiveProjection(Matrix& result, Real32 width, Real32 height, Real32 near,
                                           Real32 far) const {
     if (near > far) {
-        logCameraMessage(LOG_WARNING, __LINE__, "UberCamera::getPerspectiveProjection: near ",
-                         near, " > far ", far, "!\n");
+        logCameraMessage(LOG_WARNING, __LINE__, "UberCamera::getPerspectiveProjection: near ", near,
+                         " > far ", far, "!\n");
         return false;
     }
     if (hasFlag(ExplicitFrustumFlag)) {
@@ -167,8 +169,8 @@ bool UberCamera::getPerspectiveProjection(Matrix& result, Real32 width, Real32 h
         return false;
     }
     if (std::fabs(near - far) < CameraTolerance) {
-        logCameraMessage(LOG_WARNING, __LINE__, "UberCamera::getPerspectiveProjection: near ",
-                         near, " ~= far ", far, "!\n");
+        logCameraMessage(LOG_WARNING, __LINE__, "UberCamera::getPerspectiveProjection: near ", near,
+                         " ~= far ", far, "!\n");
         return false;
     }
     const Real32 sensorWidth = getSensorSize()[0];

@@ -15,7 +15,9 @@ namespace {
 constexpr Real32 IdentityTolerance = 1e-6f;
 constexpr Real32 DegreesToRadians = Pi / 180.0f;
 
-bool isIdentity(const Matrix& m) { return m.equals(Matrix(), IdentityTolerance); }
+bool isIdentity(const Matrix& m) {
+    return m.equals(Matrix(), IdentityTolerance);
+}
 
 // Entry-wise comparison that counts a NaN as a difference.
 bool sameMatrix(const Matrix& a, const Matrix& b) {
@@ -105,7 +107,9 @@ const NodePtr& UberCamera::fallbackBeacon() const {
     return parents[0];
 }
 
-NodePtr& UberCamera::getBeacon() { return const_cast<NodePtr&>(resolveBeacon(true)); }
+NodePtr& UberCamera::getBeacon() {
+    return const_cast<NodePtr&>(resolveBeacon(true));
+}
 
 const NodePtr& UberCamera::getBeacon() const {
     // Without repair the resolution changes nothing.

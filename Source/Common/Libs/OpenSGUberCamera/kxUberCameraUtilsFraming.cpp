@@ -27,7 +27,9 @@ bool isTarget(const Pnt3f& target) {
     return false;
 }
 
-Vec3f column(const Matrix& m, UInt32 c) { return Vec3f(m[c][0], m[c][1], m[c][2]); }
+Vec3f column(const Matrix& m, UInt32 c) {
+    return Vec3f(m[c][0], m[c][1], m[c][2]);
+}
 
 // Width and height of the box's corners seen along the camera axes r and v from t.
 void projectedExtent(const Pnt3f& low, const Pnt3f& high, const Pnt3f& t, const Vec3f& r,

@@ -40,8 +40,8 @@ void describeFieldType(std::ostream& out, const char* name) {
         out << "field type \"" << name << "\": not registered\n";
         return;
     }
-    out << "field type \"" << type->getName() << "\" (parent " << parentName(*type) << "): "
-        << cardinalityName(type->getCardinality()) << " value of \""
+    out << "field type \"" << type->getName() << "\" (parent " << parentName(*type)
+        << "): " << cardinalityName(type->getCardinality()) << " value of \""
         << type->getContentType().getName() << "\"\n";
 }
 
@@ -76,15 +76,16 @@ bool describeCameraType(std::ostream& out) {
             if (const Field* field = camera->getField(desc->getFieldId()))
                 field->getValueByStr(value);
         }
-        out << std::left << std::setw(4) << desc->getFieldId() << std::setw(29)
-            << desc->getName() << std::setw(20) << hex(desc->getFieldMask()) << std::setw(8)
+        out << std::left << std::setw(4) << desc->getFieldId() << std::setw(29) << desc->getName()
+            << std::setw(20) << hex(desc->getFieldMask()) << std::setw(8)
             << cardinalityName(desc->getFieldType().getCardinality()) << std::setw(10)
             << (desc->isInternal() ? "yes" : "no") << value << "\n";
     }
     subRefCP(camera);
 
-    out << "\ncombined viewing attributes mask: " << hex(UberCamera::getCombinedViewingAttributesMask())
-        << "\ncombined camera attributes mask:  " << hex(UberCamera::getCombinedCameraAttributesMask())
-        << "\n";
+    out << "\ncombined viewing attributes mask: "
+        << hex(UberCamera::getCombinedViewingAttributesMask())
+        << "\ncombined camera attributes mask:  "
+        << hex(UberCamera::getCombinedCameraAttributesMask()) << "\n";
     return true;
 }

@@ -34,17 +34,37 @@ template <class To, class From> To bitCast(const From& from) {
 
 } // namespace
 
-bool osgUseOSB64() { return useOSB64; }
-void osgSetUseOSB64(bool use) { useOSB64 = use; }
+bool osgUseOSB64() {
+    return useOSB64;
+}
+void osgSetUseOSB64(bool use) {
+    useOSB64 = use;
+}
 
-void BinaryDataHandler::putValue(bool value) { putValue(static_cast<UInt8>(value ? 1 : 0)); }
-void BinaryDataHandler::putValue(UInt8 value) { put(&value, 1); }
-void BinaryDataHandler::putValue(Int32 value) { putLittleEndian(*this, bitCast<UInt32>(value)); }
-void BinaryDataHandler::putValue(UInt32 value) { putLittleEndian(*this, value); }
-void BinaryDataHandler::putValue(Int64 value) { putLittleEndian(*this, bitCast<UInt64>(value)); }
-void BinaryDataHandler::putValue(UInt64 value) { putLittleEndian(*this, value); }
-void BinaryDataHandler::putValue(Real32 value) { putLittleEndian(*this, bitCast<UInt32>(value)); }
-void BinaryDataHandler::putValue(Real64 value) { putLittleEndian(*this, bitCast<UInt64>(value)); }
+void BinaryDataHandler::putValue(bool value) {
+    putValue(static_cast<UInt8>(value ? 1 : 0));
+}
+void BinaryDataHandler::putValue(UInt8 value) {
+    put(&value, 1);
+}
+void BinaryDataHandler::putValue(Int32 value) {
+    putLittleEndian(*this, bitCast<UInt32>(value));
+}
+void BinaryDataHandler::putValue(UInt32 value) {
+    putLittleEndian(*this, value);
+}
+void BinaryDataHandler::putValue(Int64 value) {
+    putLittleEndian(*this, bitCast<UInt64>(value));
+}
+void BinaryDataHandler::putValue(UInt64 value) {
+    putLittleEndian(*this, value);
+}
+void BinaryDataHandler::putValue(Real32 value) {
+    putLittleEndian(*this, bitCast<UInt32>(value));
+}
+void BinaryDataHandler::putValue(Real64 value) {
+    putLittleEndian(*this, bitCast<UInt64>(value));
+}
 
 void BinaryDataHandler::putValue(const std::string& value) {
     putValue(static_cast<UInt32>(value.size()));
@@ -58,15 +78,21 @@ void BinaryDataHandler::getValue(bool& value) {
     value = byte != 0;
 }
 
-void BinaryDataHandler::getValue(UInt8& value) { get(&value, 1); }
+void BinaryDataHandler::getValue(UInt8& value) {
+    get(&value, 1);
+}
 void BinaryDataHandler::getValue(Int32& value) {
     value = bitCast<Int32>(getLittleEndian<UInt32>(*this));
 }
-void BinaryDataHandler::getValue(UInt32& value) { value = getLittleEndian<UInt32>(*this); }
+void BinaryDataHandler::getValue(UInt32& value) {
+    value = getLittleEndian<UInt32>(*this);
+}
 void BinaryDataHandler::getValue(Int64& value) {
     value = bitCast<Int64>(getLittleEndian<UInt64>(*this));
 }
-void BinaryDataHandler::getValue(UInt64& value) { value = getLittleEndian<UInt64>(*this); }
+void BinaryDataHandler::getValue(UInt64& value) {
+    value = getLittleEndian<UInt64>(*this);
+}
 void BinaryDataHandler::getValue(Real32& value) {
     value = bitCast<Real32>(getLittleEndian<UInt32>(*this));
 }

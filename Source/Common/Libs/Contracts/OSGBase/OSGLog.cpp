@@ -29,7 +29,9 @@ const char* levelName(LogLevel level) {
 
 Log::Log() = default;
 
-bool Log::checkModule(const char* module) const { return module != nullptr; }
+bool Log::checkModule(const char* module) const {
+    return module != nullptr;
+}
 
 std::ostream& Log::doHeader(LogLevel level, const char* module, const char* file, UInt32 line) {
     std::lock_guard<std::recursive_mutex> guard(_mutex);

@@ -220,8 +220,8 @@ bool TransformationMatrix<ValueT>::multFullMatrixPnt(const PointType3& src, Poin
         dst = PointType3();
         Log& log = osgLog();
         log.lock();
-        log.doHeader(LOG_INFO, "OpenSG", __FILE__, __LINE__) << "multFullMatrixPnt: w == 0.0f!"
-                                                             << std::endl;
+        log.doHeader(LOG_INFO, "OpenSG", __FILE__, __LINE__)
+            << "multFullMatrixPnt: w == 0.0f!" << std::endl;
         log.unlock();
         return false;
     }

@@ -147,12 +147,11 @@ template <class ValueT> inline void TransformationMatrix<ValueT>::setIdentity() 
 }
 
 template <class ValueT>
-inline void TransformationMatrix<ValueT>::setValue(ValueT r0c0, ValueT r0c1, ValueT r0c2,
-                                                   ValueT r0c3, ValueT r1c0, ValueT r1c1,
-                                                   ValueT r1c2, ValueT r1c3, ValueT r2c0,
-                                                   ValueT r2c1, ValueT r2c2, ValueT r2c3,
-                                                   ValueT r3c0, ValueT r3c1, ValueT r3c2,
-                                                   ValueT r3c3) {
+inline void
+TransformationMatrix<ValueT>::setValue(ValueT r0c0, ValueT r0c1, ValueT r0c2, ValueT r0c3,
+                                       ValueT r1c0, ValueT r1c1, ValueT r1c2, ValueT r1c3,
+                                       ValueT r2c0, ValueT r2c1, ValueT r2c2, ValueT r2c3,
+                                       ValueT r3c0, ValueT r3c1, ValueT r3c2, ValueT r3c3) {
     _matrix[0].setValues(r0c0, r1c0, r2c0, r3c0);
     _matrix[1].setValues(r0c1, r1c1, r2c1, r3c1);
     _matrix[2].setValues(r0c2, r1c2, r2c2, r3c2);

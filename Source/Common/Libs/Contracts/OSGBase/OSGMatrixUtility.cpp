@@ -63,8 +63,9 @@ bool MatrixOrthogonal(Matrix& result, Real32 left, Real32 right, Real32 bottom, 
     // Single precision is plenty here: every entry is one quotient.
     const Real32 width = 1.0f / (right - left), height = 1.0f / (top - bottom);
     const Real32 depth = 1.0f / (zFar - zNear);
-    const Real32 e[] = {2.0f * width,  -(right + left) * width, 2.0f * height,
-                        -(top + bottom) * height, -2.0f * depth, -(zFar + zNear) * depth};
+    const Real32 e[] = {2.0f * width,  -(right + left) * width,
+                        2.0f * height, -(top + bottom) * height,
+                        -2.0f * depth, -(zFar + zNear) * depth};
     if (!allFinite(e))
         return false;
     result.setValue(e[0], 0, 0, e[1], //

@@ -9,7 +9,9 @@ TypeBase::TypeBase(const char* name, const char* parentName)
     _id = TypeFactory::the()->registerType(this);
 }
 
-TypeBase::~TypeBase() { TypeFactory::the()->unregisterType(this); }
+TypeBase::~TypeBase() {
+    TypeFactory::the()->unregisterType(this);
+}
 
 const TypeBase* TypeBase::getParent() const {
     if (_parent == nullptr && !_parentName.empty())

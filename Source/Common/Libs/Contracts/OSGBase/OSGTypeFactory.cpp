@@ -32,8 +32,12 @@ TypeBase* TypeFactory::findType(const char* name) const {
     return it == _byName.end() ? nullptr : it->second;
 }
 
-TypeBase* TypeFactory::findType(UInt32 id) const { return id < _byId.size() ? _byId[id] : nullptr; }
+TypeBase* TypeFactory::findType(UInt32 id) const {
+    return id < _byId.size() ? _byId[id] : nullptr;
+}
 
-UInt32 TypeFactory::getNumTypes() const { return static_cast<UInt32>(_byName.size()); }
+UInt32 TypeFactory::getNumTypes() const {
+    return static_cast<UInt32>(_byName.size());
+}
 
 } // namespace osg

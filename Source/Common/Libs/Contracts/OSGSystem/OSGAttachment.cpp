@@ -30,7 +30,6 @@ void Attachment::subParent(const FieldContainerPtr& parent) {
         _mfParents.erase(it);
 }
 
-
 bool Attachment::isStructuralField(UInt32 fieldId) const {
     return fieldId == ParentsFieldId || Inherited::isStructuralField(fieldId);
 }

@@ -46,8 +46,7 @@ void FieldDataTraits<AttachmentMap>::copyToBin(BinaryDataHandler& handler,
     }
 }
 
-void FieldDataTraits<AttachmentMap>::copyFromBin(BinaryDataHandler& handler,
-                                                 AttachmentMap& value) {
+void FieldDataTraits<AttachmentMap>::copyFromBin(BinaryDataHandler& handler, AttachmentMap& value) {
     UInt32 count = 0;
     handler.getValue(count);
     value.clear();
@@ -131,7 +130,6 @@ void AttachmentContainer::onDestroy() {
     }
     Inherited::onDestroy();
 }
-
 
 void AttachmentContainer::setAttachments(const AttachmentMap& attachments) {
     // Copy first: `attachments` may be this container's own map.

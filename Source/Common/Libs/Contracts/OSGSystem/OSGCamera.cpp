@@ -4,11 +4,17 @@
 
 namespace osg {
 
-NodePtr& Camera::getBeacon() { return _sfBeacon.getValue(); }
+NodePtr& Camera::getBeacon() {
+    return _sfBeacon.getValue();
+}
 
-const NodePtr& Camera::getBeacon() const { return _sfBeacon.getValue(); }
+const NodePtr& Camera::getBeacon() const {
+    return _sfBeacon.getValue();
+}
 
-void Camera::setBeacon(const NodePtr& beacon) { setRefdCP(_sfBeacon.getValue(), beacon); }
+void Camera::setBeacon(const NodePtr& beacon) {
+    setRefdCP(_sfBeacon.getValue(), beacon);
+}
 
 void Camera::getViewing(Matrix& result, UInt32, UInt32, Int32) {
     getTransform(result, WorldSpace);
@@ -73,7 +79,9 @@ Pnt3f Camera::convertPntToLocalSpace(const Pnt3f& point) const {
 
 void Camera::setAtDistanceToPoint(const Pnt3f&) {}
 
-CameraPtr Camera::getNonDecoratorCamera() { return CameraPtr(this); }
+CameraPtr Camera::getNonDecoratorCamera() {
+    return CameraPtr(this);
+}
 
 void Camera::onDestroy() {
     NodePtr beacon = _sfBeacon.getValue();

@@ -35,7 +35,9 @@ public:
     /// back at an owner (a core's parents, a node's parent).
     virtual bool holdsContainerPtrs() const { return false; }
     /// The handle at `index` of a handle field (as a plain handle), else null.
-    virtual FieldContainerPtr getContainerPtr(UInt32 /*index*/) const { return FieldContainerPtr(); }
+    virtual FieldContainerPtr getContainerPtr(UInt32 /*index*/) const {
+        return FieldContainerPtr();
+    }
     /// Stores `value` at `index` without counting; a container of the wrong
     /// class is stored as null. False for other fields or a bad index.
     virtual bool setContainerPtr(UInt32 /*index*/, const FieldContainerPtr& /*value*/) {

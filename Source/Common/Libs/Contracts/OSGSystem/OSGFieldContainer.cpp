@@ -27,7 +27,9 @@ UInt32 FieldContainerPtr::getFieldContainerId() const {
     return _storeP ? getCPtr()->getId() : 0;
 }
 
-Int32 FieldContainerPtr::getRefCount() const { return _storeP ? getCPtr()->_refCount : 0; }
+Int32 FieldContainerPtr::getRefCount() const {
+    return _storeP ? getCPtr()->_refCount : 0;
+}
 
 void FieldContainerPtr::addRef() const {
     if (_storeP == nullptr || getCPtr()->_destroying)
@@ -66,9 +68,15 @@ const FieldContainerType& rootType = FieldContainer::getClassType();
 
 FieldContainer::~FieldContainer() = default;
 
-UInt32 FieldContainer::getTypeId() const { return getType().getId(); }
-UInt16 FieldContainer::getGroupId() const { return getType().getGroupId(); }
-const char* FieldContainer::getTypeName() const { return getType().getCName(); }
+UInt32 FieldContainer::getTypeId() const {
+    return getType().getId();
+}
+UInt16 FieldContainer::getGroupId() const {
+    return getType().getGroupId();
+}
+const char* FieldContainer::getTypeName() const {
+    return getType().getCName();
+}
 
 Field* FieldContainer::getField(UInt32 fieldId) {
     const FieldDescription* desc = getType().getFieldDescription(fieldId);
@@ -154,7 +162,9 @@ void FieldContainer::copyDescribedFields(FieldContainer& source, const BitVector
     });
 }
 
-bool FieldContainer::isStructuralField(UInt32) const { return false; }
+bool FieldContainer::isStructuralField(UInt32) const {
+    return false;
+}
 
 void FieldContainer::copyFieldValues(UInt32 fieldId, const Field& source) {
     if (Field* field = getField(fieldId))
@@ -188,7 +198,8 @@ void FieldContainer::describedFromBin(BinaryDataHandler& handler, const BitVecto
 }
 
 void FieldContainer::registerNewContainer(FieldContainer* container) {
-    container->setId(FieldContainerFactory::the()->registerFieldContainer(FieldContainerPtr(container)));
+    container->setId(
+        FieldContainerFactory::the()->registerFieldContainer(FieldContainerPtr(container)));
     if (ChangeList* list = Thread::getCurrentChangeList())
         list->addCreated(container->getId());
 }

@@ -50,7 +50,9 @@ struct FieldContainerPtrTraitsBase {
     void FieldDataTraits<PTR>::copyFromBin(BinaryDataHandler& handler, PTR& value) {               \
         value = PTR::dcast(readContainer(handler));                                                \
     }                                                                                              \
-    PTR FieldDataTraits<PTR>::castFrom(const FieldContainerPtr& value) { return PTR::dcast(value); }
+    PTR FieldDataTraits<PTR>::castFrom(const FieldContainerPtr& value) {                           \
+        return PTR::dcast(value);                                                                  \
+    }
 
 template <> struct FieldDataTraits<FieldContainerPtr> : FieldContainerPtrTraitsBase {
     static const DataType& getType();

@@ -86,8 +86,12 @@ public:
     }
 };
 
-inline void addRefCP(const FieldContainerPtr& ptr) { ptr.addRef(); }
-inline void subRefCP(const FieldContainerPtr& ptr) { ptr.subRef(); }
+inline void addRefCP(const FieldContainerPtr& ptr) {
+    ptr.addRef();
+}
+inline void subRefCP(const FieldContainerPtr& ptr) {
+    ptr.subRef();
+}
 
 /// Stores `newValue` in `slot` with reference counting: nothing when both
 /// point at the same container, else the old one loses a reference and the

@@ -67,7 +67,9 @@ void assignComponents(Quaternion& value, const Real32* values, UInt32) {
     void FieldDataTraits<TYPE>::putToString(const TYPE& value, std::string& out) {                 \
         appendNumber(+value, out); /* + prints 8-bit values as numbers */                          \
     }                                                                                              \
-    UInt32 FieldDataTraits<TYPE>::getBinSize(const TYPE&) { return sizeof(TYPE); }                 \
+    UInt32 FieldDataTraits<TYPE>::getBinSize(const TYPE&) {                                        \
+        return sizeof(TYPE);                                                                       \
+    }                                                                                              \
     void FieldDataTraits<TYPE>::copyToBin(BinaryDataHandler& handler, const TYPE& value) {         \
         handler.putValue(value);                                                                   \
     }                                                                                              \
@@ -81,7 +83,9 @@ void assignComponents(Quaternion& value, const Real32* values, UInt32) {
     void FieldDataTraits<TYPE>::putToString(const TYPE& value, std::string& out) {                 \
         appendComponents(value.getValues(), COUNT, out);                                           \
     }                                                                                              \
-    UInt32 FieldDataTraits<TYPE>::getBinSize(const TYPE&) { return COUNT * sizeof(Real32); }       \
+    UInt32 FieldDataTraits<TYPE>::getBinSize(const TYPE&) {                                        \
+        return COUNT * sizeof(Real32);                                                             \
+    }                                                                                              \
     void FieldDataTraits<TYPE>::copyToBin(BinaryDataHandler& handler, const TYPE& value) {         \
         putFloats(handler, value.getValues(), COUNT);                                              \
     }                                                                                              \
@@ -110,7 +114,9 @@ OSG_DEFINE_VALUE_TYPES(bool, "Bool")
 void FieldDataTraits<bool>::putToString(const bool& value, std::string& out) {
     out += value ? "true" : "false";
 }
-UInt32 FieldDataTraits<bool>::getBinSize(const bool&) { return 1; }
+UInt32 FieldDataTraits<bool>::getBinSize(const bool&) {
+    return 1;
+}
 void FieldDataTraits<bool>::copyToBin(BinaryDataHandler& handler, const bool& value) {
     handler.putValue(value);
 }
@@ -126,8 +132,7 @@ void FieldDataTraits<std::string>::putToString(const std::string& value, std::st
 UInt32 FieldDataTraits<std::string>::getBinSize(const std::string& value) {
     return static_cast<UInt32>(sizeof(UInt32) + value.size());
 }
-void FieldDataTraits<std::string>::copyToBin(BinaryDataHandler& handler,
-                                             const std::string& value) {
+void FieldDataTraits<std::string>::copyToBin(BinaryDataHandler& handler, const std::string& value) {
     handler.putValue(value);
 }
 void FieldDataTraits<std::string>::copyFromBin(BinaryDataHandler& handler, std::string& value) {

@@ -29,13 +29,21 @@ Geometry::Geometry(const Geometry& source)
     addRefCP(getMaterial());
 }
 
-void Geometry::setTypes(const GeoPTypesUI8Ptr& types) { setRefdCP(editTypes(), types); }
-void Geometry::setLengths(const GeoPLengthsUI32Ptr& lengths) { setRefdCP(editLengths(), lengths); }
-void Geometry::setIndices(const GeoIndicesUI32Ptr& indices) { setRefdCP(editIndices(), indices); }
+void Geometry::setTypes(const GeoPTypesUI8Ptr& types) {
+    setRefdCP(editTypes(), types);
+}
+void Geometry::setLengths(const GeoPLengthsUI32Ptr& lengths) {
+    setRefdCP(editLengths(), lengths);
+}
+void Geometry::setIndices(const GeoIndicesUI32Ptr& indices) {
+    setRefdCP(editIndices(), indices);
+}
 void Geometry::setPositions(const GeoPositions3fPtr& positions) {
     setRefdCP(editPositions(), positions);
 }
-void Geometry::setMaterial(const MaterialPtr& material) { setRefdCP(editMaterial(), material); }
+void Geometry::setMaterial(const MaterialPtr& material) {
+    setRefdCP(editMaterial(), material);
+}
 
 void Geometry::adjustVolume(Volume& volume) {
     const GeoPositions3fPtr& positions = getPositions();

@@ -17,8 +17,7 @@ FieldDescription* nodeDescs[] = {
 };
 } // namespace
 
-OSG_CONTAINER_TYPE_DEF(Node, "Node", "AttachmentContainer", nullptr, &Node::createEmpty,
-                       nodeDescs)
+OSG_CONTAINER_TYPE_DEF(Node, "Node", "AttachmentContainer", nullptr, &Node::createEmpty, nodeDescs)
 OSG_CONTAINER_DEF(Node, Node)
 
 Node::Node(const Node& source)
@@ -62,7 +61,9 @@ void Node::takeChild(const NodePtr& child) {
     child->_sfParent.setValue(NodePtr(this));
 }
 
-void Node::addChild(const NodePtr& child) { insertChild(getNChildren(), child); }
+void Node::addChild(const NodePtr& child) {
+    insertChild(getNChildren(), child);
+}
 
 bool Node::isInSubtreeOf(const NodePtr& node) const {
     for (const Node* walk = this; walk != nullptr; walk = walk->getParent().getCPtr()) {
@@ -159,7 +160,6 @@ void Node::onDestroy() {
     }
     Inherited::onDestroy();
 }
-
 
 bool Node::isStructuralField(UInt32 fieldId) const {
     return fieldId == ParentFieldId || fieldId == ChildrenFieldId || fieldId == CoreFieldId ||

@@ -13,8 +13,7 @@ FieldDescription* nodeCoreDescs[] = {
 };
 } // namespace
 
-OSG_CONTAINER_TYPE_DEF(NodeCore, "NodeCore", "AttachmentContainer", nullptr, nullptr,
-                       nodeCoreDescs)
+OSG_CONTAINER_TYPE_DEF(NodeCore, "NodeCore", "AttachmentContainer", nullptr, nullptr, nodeCoreDescs)
 
 void NodeCore::invalidateVolume() {
     for (const NodePtr& parent : _mfParents) {
@@ -27,14 +26,15 @@ void NodeCore::accumulateMatrix(Matrix&) {}
 
 void NodeCore::adjustVolume(Volume&) {}
 
-void NodeCore::addParent(const NodePtr& parent) { _mfParents.push_back(parent); }
+void NodeCore::addParent(const NodePtr& parent) {
+    _mfParents.push_back(parent);
+}
 
 void NodeCore::subParent(const NodePtr& parent) {
     auto it = _mfParents.find(parent);
     if (it != _mfParents.end())
         _mfParents.erase(it);
 }
-
 
 bool NodeCore::isStructuralField(UInt32 fieldId) const {
     return fieldId == ParentsFieldId || Inherited::isStructuralField(fieldId);

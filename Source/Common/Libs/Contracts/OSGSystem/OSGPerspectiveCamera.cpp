@@ -24,6 +24,8 @@ void PerspectiveCamera::getProjection(Matrix& result, UInt32 width, UInt32 heigh
     MatrixFrustum(result, -x, x, -y, y, n, f);
 }
 
-bool PerspectiveCamera::hasProjectionOverride() { return false; }
+bool PerspectiveCamera::hasProjectionOverride() {
+    return false;
+}
 
 } // namespace osg

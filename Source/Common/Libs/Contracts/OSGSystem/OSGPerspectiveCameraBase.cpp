@@ -26,8 +26,7 @@ void PerspectiveCameraBase::copyToBin(BinaryDataHandler& handler, const BitVecto
     describedToBin(handler, whichField, PerspectiveCameraBase::getClassType());
 }
 
-void PerspectiveCameraBase::copyFromBin(BinaryDataHandler& handler,
-                                        const BitVector& whichField) {
+void PerspectiveCameraBase::copyFromBin(BinaryDataHandler& handler, const BitVector& whichField) {
     describedFromBin(handler, whichField, PerspectiveCameraBase::getClassType());
 }
 

@@ -14,9 +14,13 @@ OSG_CONTAINER_TYPE_DEF(Transform, "Transform", "Group", nullptr, &Transform::cre
                        transformDescs)
 OSG_CONTAINER_DEF(Transform, Transform)
 
-void Transform::accumulateMatrix(Matrix& matrix) { matrix.mult(getMatrix()); }
+void Transform::accumulateMatrix(Matrix& matrix) {
+    matrix.mult(getMatrix());
+}
 
-void Transform::adjustVolume(Volume& volume) { volume.transform(getMatrix()); }
+void Transform::adjustVolume(Volume& volume) {
+    volume.transform(getMatrix());
+}
 
 void Transform::changed(BitVector whichField, UInt32 origin) {
     if (whichField & MatrixFieldMask)

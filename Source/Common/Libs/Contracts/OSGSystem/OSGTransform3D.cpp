@@ -6,11 +6,10 @@ namespace osg {
 
 namespace {
 
-constexpr BitVector ComponentMask = Transform3DBase::TranslationFieldMask |
-                                    Transform3DBase::RotationFieldMask |
-                                    Transform3DBase::ScaleFieldMask |
-                                    Transform3DBase::RotatePivotFieldMask |
-                                    Transform3DBase::ShearFieldMask;
+constexpr BitVector ComponentMask =
+    Transform3DBase::TranslationFieldMask | Transform3DBase::RotationFieldMask |
+    Transform3DBase::ScaleFieldMask | Transform3DBase::RotatePivotFieldMask |
+    Transform3DBase::ShearFieldMask;
 
 constexpr Real32 DegenerateLength = 1e-12f;
 
@@ -64,7 +63,9 @@ Matrix Transform3D::computeMatrix() const {
     return result;
 }
 
-void Transform3D::updateMatrix() { setMatrix(computeMatrix()); }
+void Transform3D::updateMatrix() {
+    setMatrix(computeMatrix());
+}
 
 void Transform3D::setTranslationRotationFrom(const Matrix& matrix) {
     // matrix = T(t) T(p) R H T(-p) with H = Shear * Scale kept: R = A H^-1, then

@@ -30,7 +30,9 @@ void AimConstraint::setTarget(const AttachmentContainerPtr& target) {
     setRefdCP(_sfTarget.getValue(), target);
 }
 
-void AimConstraint::setAimNode(const NodePtr& node) { setRefdCP(_sfAimNode.getValue(), node); }
+void AimConstraint::setAimNode(const NodePtr& node) {
+    setRefdCP(_sfAimNode.getValue(), node);
+}
 
 void AimConstraint::setUpVectorNode(const NodePtr& node) {
     setRefdCP(_sfUpVectorNode.getValue(), node);

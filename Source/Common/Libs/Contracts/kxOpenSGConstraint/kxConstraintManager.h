@@ -16,7 +16,8 @@ public:
                                               const osg::NodePtr& aimNode,
                                               const osg::NodePtr& upVectorNode);
     /// The first aim constraint whose target is `target`, or null.
-    osg::AimConstraintPtr findAimConstraintForTarget(const osg::AttachmentContainerPtr& target) const;
+    osg::AimConstraintPtr
+    findAimConstraintForTarget(const osg::AttachmentContainerPtr& target) const;
     /// Drops the constraint; false when the manager does not hold it.
     bool removeConstraint(const osg::AimConstraintPtr& constraint);
     /// Drops every constraint.

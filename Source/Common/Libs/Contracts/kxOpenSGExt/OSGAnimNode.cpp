@@ -12,8 +12,7 @@ FieldDescription* animNodeDescs[] = {
 };
 } // namespace
 
-OSG_CONTAINER_TYPE_DEF(AnimNode, "AnimNode", "Node", nullptr, &AnimNode::createEmpty,
-                       animNodeDescs)
+OSG_CONTAINER_TYPE_DEF(AnimNode, "AnimNode", "Node", nullptr, &AnimNode::createEmpty, animNodeDescs)
 OSG_CONTAINER_DEF(AnimNode, AnimNode)
 
 AnimNodePtr AnimNode::deepCloneAnimTree(const AnimNodePtr& root, const std::string& shareTypes) {

@@ -4,11 +4,17 @@
 
 using namespace osg;
 
-kxSceneData::~kxSceneData() { clear(); }
+kxSceneData::~kxSceneData() {
+    clear();
+}
 
-void kxSceneData::setMaterialPool(const MaterialPoolPtr& pool) { setRefdCP(_materialPool, pool); }
+void kxSceneData::setMaterialPool(const MaterialPoolPtr& pool) {
+    setRefdCP(_materialPool, pool);
+}
 
-void kxSceneData::setRootNode(const NodePtr& root) { setRefdCP(_rootNode, root); }
+void kxSceneData::setRootNode(const NodePtr& root) {
+    setRefdCP(_rootNode, root);
+}
 
 void kxSceneData::clear() {
     setMaterialPool(MaterialPoolPtr());
@@ -28,4 +34,6 @@ kxSceneData& currentScene() {
 
 } // namespace
 
-kxSceneData* kxSceneDataManager::getSceneData(UInt32) { return &currentScene(); }
+kxSceneData* kxSceneDataManager::getSceneData(UInt32) {
+    return &currentScene();
+}
