@@ -162,62 +162,48 @@ TEST_F(CameraLifecycleTest, ShallowCopyCountsWhatItSharesAndGetsFreshSettings) {
     }
 }
 
-TEST_F(CameraLifecycleTest, CreatedCameraIsRegisteredUnderItsId) {
-    UberCameraPtr camera = makeCamera();
-    UberCameraPtr copy = hold(UberCameraPtr::dcast(camera->shallowCopy()));
-    expectRegistryHolds({camera, copy});
-}
-
-TEST_F(CameraLifecycleTest, DestroyedCameraLeavesTheRegistry) {
+TEST_F(CameraLifecycleTest, RegistryHoldsExactlyTheLiveCameras) {
     UberCameraPtr kept = makeCamera();
+    UberCameraPtr copy = hold(UberCameraPtr::dcast(kept->shallowCopy()));
     UberCameraPtr camera = UberCamera::create();
     addRefCP(camera);
     const UInt32 id = camera.getFieldContainerId();
+    expectRegistryHolds({kept, copy, camera});
     subRefCP(camera);
     EXPECT_EQ(kxUberCameraPool::m_cameras.count(id), 0u);
     EXPECT_TRUE(kxUberCameraPool::get(id).isNull());
-    expectRegistryHolds({kept});
+    expectRegistryHolds({kept, copy});
 }
 
-TEST_F(CameraLifecycleTest, CallbackHearsOfCreationOnceTheCameraIsSetUp) {
+TEST_F(CameraLifecycleTest, CallbackHearsOfCreationAfterSetUpAndDestructionAfterUnregistering) {
     spyOnCallback();
-    UberCameraPtr camera = makeCamera();
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].id, camera.getFieldContainerId());
-    EXPECT_TRUE(calls[0].created);
-    EXPECT_TRUE(calls[0].inRegistry);
-    EXPECT_TRUE(calls[0].hasSettings);
-}
-
-TEST_F(CameraLifecycleTest, CallbackHearsOfDestructionAfterTheEntryIsGone) {
     UberCameraPtr camera = UberCamera::create();
     addRefCP(camera);
     const UInt32 id = camera.getFieldContainerId();
-    spyOnCallback();
     subRefCP(camera);
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].id, id);
-    EXPECT_FALSE(calls[0].created);
-    EXPECT_FALSE(calls[0].inRegistry);
-    // Announced before the camera lets go of its containers.
+    ASSERT_EQ(calls.size(), 2u);
+    for (const auto& call : calls)
+        EXPECT_EQ(call.id, id);
+    EXPECT_TRUE(calls[0].created);
+    EXPECT_TRUE(calls[0].inRegistry);
     EXPECT_TRUE(calls[0].hasSettings);
+    EXPECT_FALSE(calls[1].created);
+    EXPECT_FALSE(calls[1].inRegistry);
+    // Announced before the camera lets go of its containers.
+    EXPECT_TRUE(calls[1].hasSettings);
 }
 
-TEST_F(CameraLifecycleTest, ClearedCallbackIsNotCalled) {
-    spyOnCallback();
-    UberCamera::setCreateDestroyCallback({});
-    makeCamera();
-    EXPECT_TRUE(calls.empty());
-    EXPECT_FALSE(UberCamera::m_CreateDestroyCallback);
-}
-
-TEST_F(CameraLifecycleTest, ReplacedCallbackAloneIsCalled) {
+TEST_F(CameraLifecycleTest, ClearedOrReplacedCallbackIsNotCalled) {
     int firstCalls = 0;
     UberCamera::setCreateDestroyCallback([&firstCalls](unsigned int, bool) { ++firstCalls; });
     spyOnCallback();
     makeCamera();
     EXPECT_EQ(firstCalls, 0);
     EXPECT_EQ(calls.size(), 1u);
+    UberCamera::setCreateDestroyCallback({});
+    makeCamera();
+    EXPECT_EQ(calls.size(), 1u);
+    EXPECT_FALSE(UberCamera::m_CreateDestroyCallback);
 }
 
 TEST_F(CameraLifecycleTest, PrototypeMadeAtStartupIsNeitherSetUpNorRegistered) {
