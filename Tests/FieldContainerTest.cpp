@@ -128,70 +128,49 @@ private:
 
 class ContainerTypeTest : public ContainerTestBase {};
 
-TEST_F(ContainerTypeTest, SceneGraphRunsDuringTests) {
-    EXPECT_EQ(Running, 2u);
-    EXPECT_EQ(GlobalSystemState, Running);
-}
-
-TEST_F(ContainerTypeTest, FindTypeByNameAndId) {
+TEST_F(ContainerTypeTest, FindTypeByNameAndIdOrNull) {
     FieldContainerType* group = factory()->findType("Group");
-    ASSERT_NE(group, nullptr);
-    EXPECT_EQ(group, &Group::getClassType());
+    ASSERT_EQ(group, &Group::getClassType());
     EXPECT_EQ(group->getName(), "Group");
     EXPECT_EQ(factory()->findType(group->getId()), group);
     EXPECT_EQ(factory()->findType("TestSpyCore"), &SpyCore::getClassType());
-}
-
-TEST_F(ContainerTypeTest, UnknownTypeIsNull) {
     EXPECT_EQ(factory()->findType("NoSuchType"), nullptr);
     EXPECT_EQ(factory()->findType(""), nullptr);
     EXPECT_EQ(factory()->findType(static_cast<const char*>(nullptr)), nullptr);
     EXPECT_EQ(factory()->findType(~UInt32(0)), nullptr);
 }
 
-TEST_F(ContainerTypeTest, ParentChainOfPerspectiveCamera) {
+TEST_F(ContainerTypeTest, ParentChainAndIsDerivedFrom) {
     const std::vector<std::string> expected = {
         "PerspectiveCamera",   "Camera",        "Transform3D", "Transform", "Group", "NodeCore",
         "AttachmentContainer", "FieldContainer"};
     std::vector<std::string> chain;
-    for (const FieldContainerType* type = factory()->findType("PerspectiveCamera"); type != nullptr;
-         type = type->getParent())
+    const FieldContainerType& perspective = *factory()->findType("PerspectiveCamera");
+    for (const FieldContainerType* type = &perspective; type != nullptr; type = type->getParent())
         chain.push_back(type->getName());
     EXPECT_EQ(chain, expected);
-}
 
-TEST_F(ContainerTypeTest, IsDerivedFromFollowsTheParentChain) {
-    const FieldContainerType& perspective = *factory()->findType("PerspectiveCamera");
     EXPECT_TRUE(perspective.isDerivedFrom(perspective));
     EXPECT_TRUE(perspective.isDerivedFrom(*factory()->findType("Transform3D")));
-    EXPECT_TRUE(perspective.isDerivedFrom(*factory()->findType("NodeCore")));
     EXPECT_TRUE(perspective.isDerivedFrom(FieldContainer::getClassType()));
-    EXPECT_TRUE(Transform::getClassType().isDerivedFrom(Group::getClassType()));
     EXPECT_TRUE(SpyCore::getClassType().isDerivedFrom(NodeCore::getClassType()));
-}
-
-TEST_F(ContainerTypeTest, IsDerivedFromIsFalseSidewaysAndUpwards) {
+    // Neither sideways nor upwards.
     EXPECT_FALSE(Group::getClassType().isDerivedFrom(Transform::getClassType()));
     EXPECT_FALSE(NodeCore::getClassType().isDerivedFrom(Group::getClassType()));
     EXPECT_FALSE(Node::getClassType().isDerivedFrom(NodeCore::getClassType()));
     EXPECT_FALSE(SpyCore::getClassType().isDerivedFrom(Group::getClassType()));
 }
 
-TEST_F(ContainerTypeTest, CreateByNameGivesUnreferencedContainerOfThatType) {
+TEST_F(ContainerTypeTest, CreateByNameGivesUnreferencedContainerOrNullForAbstractAndUnknown) {
     FieldContainerPtr created = factory()->createFieldContainer("Group");
-    ASSERT_FALSE(created.isNull());
-    EXPECT_FALSE(GroupPtr::dcast(created).isNull());
+    ASSERT_FALSE(GroupPtr::dcast(created).isNull());
     EXPECT_EQ(created->getTypeId(), Group::getClassTypeId());
     EXPECT_EQ(created.getRefCount(), 0);
     EXPECT_NE(created, Group::getClassType().getPrototype());
     subRefCP(created);
-}
 
-TEST_F(ContainerTypeTest, CreateByUnknownOrAbstractNameIsNull) {
-    EXPECT_TRUE(factory()->createFieldContainer("NodeCore").isNull());
-    EXPECT_TRUE(factory()->createFieldContainer("Camera").isNull());
-    EXPECT_TRUE(factory()->createFieldContainer("FieldContainer").isNull());
-    EXPECT_TRUE(factory()->createFieldContainer("NoSuchType").isNull());
+    for (const char* name : {"NodeCore", "Camera", "FieldContainer", "NoSuchType"})
+        EXPECT_TRUE(factory()->createFieldContainer(name).isNull()) << name;
     EXPECT_TRUE(factory()->createFieldContainer(nullptr).isNull());
 }
 
@@ -246,9 +225,8 @@ TEST_F(ContainerTypeTest, ReplacedPrototypeIsReleasedAndCopiedFromThen) {
     EXPECT_EQ(SpyCore::destroyedCount, destroyedBefore + 1);
     subRefCP(original);
     EXPECT_EQ(original.getRefCount(), 1);
-}
 
-TEST_F(ContainerTypeTest, AbstractTypeRefusesPrototypeWithoutTakingAReference) {
+    // An abstract type refuses a prototype without taking a reference.
     GroupPtr group = Group::create();
     EXPECT_FALSE(NodeCore::getClassType().setPrototype(group));
     EXPECT_TRUE(NodeCore::getClassType().getPrototype().isNull());
@@ -302,35 +280,40 @@ protected:
     SpyCorePtr _spy;
 };
 
-TEST_F(FieldDescriptionTest, PlatformFieldsHaveTheirIdsMasksAndNames) {
+TEST_F(FieldDescriptionTest, PlatformFieldsHaveTheirIdsMasksNamesAndFlags) {
     struct Expected {
         const FieldContainerType* type;
         const char* name;
         UInt32 id;
+        bool internal;
     };
     const Expected fields[] = {
-        {&AttachmentContainer::getClassType(), "attachments", 1},
-        {&NodeCore::getClassType(), "parents", 2},
-        {&Transform::getClassType(), "matrix", 3},
-        {&Transform3D::getClassType(), "translation", 4},
-        {&Transform3D::getClassType(), "flags", 9},
-        {&Camera::getClassType(), "beacon", 10},
-        {&Camera::getClassType(), "trackingMatrix", 13},
-        {&PerspectiveCamera::getClassType(), "fov", 14},
-        {&PerspectiveCamera::getClassType(), "aspect", 16},
-        {&SpyCore::getClassType(), "value", 3},
+        {&AttachmentContainer::getClassType(), "attachments", 1, false},
+        {&NodeCore::getClassType(), "parents", 2, true},
+        {&Transform::getClassType(), "matrix", 3, false},
+        {&Transform3D::getClassType(), "translation", 4, false},
+        {&Transform3D::getClassType(), "flags", 9, false},
+        {&Camera::getClassType(), "beacon", 10, false},
+        {&Camera::getClassType(), "trackingMatrix", 13, false},
+        {&PerspectiveCamera::getClassType(), "fov", 14, false},
+        {&PerspectiveCamera::getClassType(), "aspect", 16, false},
+        {&SpyCore::getClassType(), "value", 3, false},
     };
     for (const Expected& field : fields) {
+        SCOPED_TRACE(field.name);
         const FieldDescription* desc = field.type->findFieldDescription(field.name);
-        ASSERT_NE(desc, nullptr) << field.name;
-        EXPECT_EQ(desc->getFieldId(), field.id) << field.name;
-        EXPECT_EQ(desc->getFieldMask(), BitVector(1) << field.id) << field.name;
-        EXPECT_EQ(field.type->getFieldDescription(field.id), desc) << field.name;
+        ASSERT_NE(desc, nullptr);
+        EXPECT_EQ(desc->getFieldId(), field.id);
+        EXPECT_EQ(desc->getFieldMask(), BitVector(1) << field.id);
+        EXPECT_EQ(field.type->getFieldDescription(field.id), desc);
+        EXPECT_EQ(desc->isInternal(), field.internal);
     }
     EXPECT_EQ(PerspectiveCamera::NextFieldId, 27u) << "derived cameras number from 27";
+    EXPECT_TRUE(Node::getClassType().findFieldDescription("parent")->isInternal());
+    EXPECT_FALSE(Node::getClassType().findFieldDescription("children")->isInternal());
 }
 
-TEST_F(FieldDescriptionTest, InheritedFieldsAreFoundThroughTheParentType) {
+TEST_F(FieldDescriptionTest, InheritedFieldsAreFoundThroughTheParentTypeUnknownOnesAreNull) {
     const FieldContainerType& perspective = PerspectiveCamera::getClassType();
     EXPECT_EQ(perspective.findFieldDescription("matrix"),
               Transform::getClassType().findFieldDescription("matrix"));
@@ -341,9 +324,7 @@ TEST_F(FieldDescriptionTest, InheritedFieldsAreFoundThroughTheParentType) {
     // 1 attachments + 1 parents + 1 matrix + 6 components + 4 camera + 3 perspective
     EXPECT_EQ(perspective.getNumFieldDescs(), 16u);
     EXPECT_EQ(perspective.getOwnFieldDescriptions().size(), 3u);
-}
 
-TEST_F(FieldDescriptionTest, UnknownFieldsAreNull) {
     const FieldContainerType& spyType = SpyCore::getClassType();
     EXPECT_EQ(spyType.getFieldDescription(0), nullptr);
     EXPECT_EQ(spyType.getFieldDescription(SpyCore::NextFieldId), nullptr);
@@ -352,14 +333,7 @@ TEST_F(FieldDescriptionTest, UnknownFieldsAreNull) {
     EXPECT_EQ(Group::getClassType().findFieldDescription("matrix"), nullptr);
 }
 
-TEST_F(FieldDescriptionTest, InternalFlagMarksBookkeepingFields) {
-    EXPECT_TRUE(NodeCore::getClassType().findFieldDescription("parents")->isInternal());
-    EXPECT_TRUE(Node::getClassType().findFieldDescription("parent")->isInternal());
-    EXPECT_FALSE(Node::getClassType().findFieldDescription("children")->isInternal());
-    EXPECT_FALSE(Transform::getClassType().findFieldDescription("matrix")->isInternal());
-}
-
-TEST_F(FieldDescriptionTest, GetFieldByIdAndNameReachesTheContainersField) {
+TEST_F(FieldDescriptionTest, GetFieldByIdAndNameReachesTheContainersFieldOrNull) {
     Field* byId = _spy->getField(SpyCore::ValueFieldId);
     ASSERT_NE(byId, nullptr);
     EXPECT_EQ(byId, _spy->editSFValue());
@@ -372,9 +346,7 @@ TEST_F(FieldDescriptionTest, GetFieldByIdAndNameReachesTheContainersField) {
     const FieldContainer& constSpy = *_spy;
     EXPECT_EQ(constSpy.getField(SpyCore::ValueFieldId), byId);
     EXPECT_EQ(_spy->getField(NodeCore::ParentsFieldId), _spy->editMFParents());
-}
 
-TEST_F(FieldDescriptionTest, GetFieldOfUndescribedIdOrNameIsNull) {
     EXPECT_EQ(_spy->getField(UInt32(0)), nullptr);
     EXPECT_EQ(_spy->getField(SpyCore::NextFieldId), nullptr);
     EXPECT_EQ(_spy->getField("noSuchField"), nullptr);
@@ -431,21 +403,20 @@ private:
     UInt32 _destroyedBefore = 0;
 };
 
-TEST_F(ReferenceCountTest, CreatedContainerIsRegisteredAndUnreferenced) {
-    EXPECT_EQ(_spy.getRefCount(), 0);
+TEST_F(ReferenceCountTest, SubRefOfUnreferencedContainerFreesIt) {
     EXPECT_EQ(_spy->getRefCount(), 0);
     EXPECT_NE(_id, 0u);
     EXPECT_EQ(_spy->getId(), _id);
     EXPECT_EQ(factory()->getContainer(_id), _spy);
-    subRefCP(_spy);
-}
-
-TEST_F(ReferenceCountTest, SubRefOfUnreferencedContainerFreesIt) {
-    UInt32 live = liveContainers();
+    const UInt32 live = liveContainers();
     subRefCP(_spy);
     EXPECT_EQ(destroyedSinceSetUp(), 1u);
     EXPECT_EQ(liveContainers(), live - 1);
     EXPECT_TRUE(factory()->getContainer(_id).isNull());
+
+    SpyCorePtr next = SpyCore::create();
+    EXPECT_GT(next.getFieldContainerId(), _id) << "ids are not reused";
+    subRefCP(next);
 }
 
 TEST_F(ReferenceCountTest, ContainerLivesWhileReferenced) {
@@ -469,25 +440,6 @@ TEST_F(ReferenceCountTest, DestructionHookRunsOnceEvenWhenItTouchesTheCount) {
     EXPECT_TRUE(factory()->getContainer(_id).isNull());
 }
 
-TEST_F(ReferenceCountTest, IdsAreNotReused) {
-    subRefCP(_spy);
-    SpyCorePtr next = SpyCore::create();
-    EXPECT_GT(next.getFieldContainerId(), _id);
-    subRefCP(next);
-}
-
-TEST_F(ReferenceCountTest, NullHandleIgnoresCounting) {
-    addRefCP(NullFC);
-    subRefCP(NullFC);
-    SpyCorePtr null;
-    addRefCP(null);
-    subRefCP(null);
-    EXPECT_EQ(null.getRefCount(), 0);
-    EXPECT_EQ(null.getFieldContainerId(), 0u);
-    EXPECT_TRUE(factory()->getContainer(0).isNull());
-    subRefCP(_spy);
-}
-
 // --- Handles ---------------------------------------------------------------------------------
 
 class HandleTest : public ContainerTestBase {
@@ -509,49 +461,45 @@ protected:
     TransformPtr _transform;
 };
 
-TEST_F(HandleTest, DcastToTheRightTypeKeepsTheContainer) {
+TEST_F(HandleTest, DcastKeepsTheContainerOfTheRightTypeAndGivesNullOtherwise) {
     NodeCorePtr asCore = _transform;
     TransformPtr back = TransformPtr::dcast(asCore);
     EXPECT_EQ(back, _transform);
     EXPECT_EQ(GroupPtr::dcast(asCore), _transform);
     EXPECT_EQ(NodeCorePtr::dcast(FieldContainerPtr(_group)), _group);
     EXPECT_EQ(back.getRefCount(), 1) << "dcast must not count";
-}
 
-TEST_F(HandleTest, DcastToTheWrongTypeIsNull) {
     EXPECT_TRUE(TransformPtr::dcast(_group).isNull());
     EXPECT_TRUE(NodePtr::dcast(_group).isNull());
     EXPECT_TRUE(SpyCorePtr::dcast(_transform).isNull());
     EXPECT_TRUE(GroupPtr::dcast(NullFC).isNull());
 }
 
-TEST_F(HandleTest, NullFCEqualsEveryNullHandleAndNoLiveOne) {
+TEST_F(HandleTest, NullFCEqualsEveryNullHandleAndNoLiveOneAndIgnoresCounting) {
     NodePtr null;
+    addRefCP(NullFC);
+    subRefCP(NullFC);
+    addRefCP(null);
+    subRefCP(null);
+    EXPECT_EQ(null.getRefCount(), 0);
+    EXPECT_EQ(null.getFieldContainerId(), 0u);
+    EXPECT_TRUE(factory()->getContainer(0).isNull());
     EXPECT_TRUE(null == NullFC);
     EXPECT_TRUE(NullFC == null);
-    EXPECT_TRUE(null.isNull());
     EXPECT_FALSE(static_cast<bool>(null));
     EXPECT_TRUE(GroupPtr(NullFC).isNull());
-    EXPECT_TRUE(_group != NullFC);
     EXPECT_FALSE(_group == NullFC);
     EXPECT_TRUE(static_cast<bool>(_group));
     EXPECT_TRUE(NodeCorePtr(_group) == _group);
     EXPECT_TRUE(NodeCorePtr(_group) != NodeCorePtr(_transform));
 }
 
-TEST_F(HandleTest, SetRefdWithTheSameValueChangesNoCount) {
-    NodeCorePtr slot = _group;
-    addRefCP(slot);
-    setRefdCP(slot, NodeCorePtr(_group));
-    EXPECT_EQ(slot, _group);
-    EXPECT_EQ(_group.getRefCount(), 2);
-    subRefCP(slot);
-}
-
 TEST_F(HandleTest, SetRefdMovesTheReferenceToTheNewValue) {
     NodeCorePtr slot;
     setRefdCP(slot, NodeCorePtr(_group));
     EXPECT_EQ(slot, _group);
+    EXPECT_EQ(_group.getRefCount(), 2);
+    setRefdCP(slot, NodeCorePtr(_group)); // same value: no count changes
     EXPECT_EQ(_group.getRefCount(), 2);
 
     setRefdCP(slot, NodeCorePtr(_transform));
@@ -562,15 +510,12 @@ TEST_F(HandleTest, SetRefdMovesTheReferenceToTheNewValue) {
     setRefdCP(slot, NodeCorePtr(NullFC));
     EXPECT_TRUE(slot.isNull());
     EXPECT_EQ(_transform.getRefCount(), 1);
-}
 
-TEST_F(HandleTest, SetRefdReleasingTheLastReferenceFreesTheOldValue) {
-    NodeCorePtr slot;
+    // Releasing the last reference frees the old value.
     setRefdCP(slot, NodeCorePtr(Group::create()));
     const UInt32 id = slot.getFieldContainerId();
-    setRefdCP(slot, NodeCorePtr(_group));
-    EXPECT_TRUE(factory()->getContainer(id).isNull());
     setRefdCP(slot, NodeCorePtr(NullFC));
+    EXPECT_TRUE(factory()->getContainer(id).isNull());
 }
 
 // --- Edits -----------------------------------------------------------------------------------
@@ -595,46 +540,32 @@ protected:
 TEST_F(EditTest, EndEditPassesTheExactMaskAndOriginToChanged) {
     const BitVector mask = SpyCore::ValueFieldMask | NodeCore::ParentsFieldMask;
     beginEditCP(_spy, mask, ChangedOrigin::Child);
+    EXPECT_TRUE(_spy->changes().empty()) << "beginEdit alone changes nothing";
+    EXPECT_TRUE(changeList().getChanged().empty());
     _spy->setValue(SpyValue);
     endEditCP(_spy, mask, ChangedOrigin::Child);
-    ASSERT_EQ(_spy->changes().size(), 1u);
+    endEditCP(_spy); // defaults: all fields, from outside
+    ASSERT_EQ(_spy->changes().size(), 2u);
     EXPECT_EQ(_spy->changes()[0].mask, mask);
     EXPECT_EQ(_spy->changes()[0].origin, ChangedOrigin::Child);
+    EXPECT_EQ(_spy->changes()[1].mask, FieldBits_AllFields);
+    EXPECT_EQ(_spy->changes()[1].origin, ChangedOrigin::External);
 }
 
-TEST_F(EditTest, EndEditDefaultsToAllFieldsFromOutside) {
-    endEditCP(_spy);
-    ASSERT_EQ(_spy->changes().size(), 1u);
-    EXPECT_EQ(_spy->changes()[0].mask, FieldBits_AllFields);
-    EXPECT_EQ(_spy->changes()[0].origin, ChangedOrigin::External);
-}
-
-TEST_F(EditTest, BeginEditAloneChangesNothing) {
-    beginEditCP(_spy, SpyCore::ValueFieldMask);
-    EXPECT_TRUE(_spy->changes().empty());
-    EXPECT_TRUE(changeList().getChanged().empty());
-}
-
-TEST_F(EditTest, EndEditRecordsIdAndMaskInTheChangeListInOrder) {
+TEST_F(EditTest, ChangeListRecordsEditsAndCreationsInOrderAndIgnoresNull) {
     endEditCP(_spy, SpyCore::ValueFieldMask);
     endEditCP(_spy, AttachmentContainer::AttachmentsFieldMask, ChangedOrigin::Sync);
+    beginEditCP(NullFC);
+    endEditCP(NullFC, SpyCore::ValueFieldMask);
+    endEditCP(SpyCorePtr(), SpyCore::ValueFieldMask);
     const std::vector<ChangeList::ChangedEntry>& changed = changeList().getChanged();
     ASSERT_EQ(changed.size(), 2u);
     EXPECT_EQ(changed[0].id, _spy.getFieldContainerId());
     EXPECT_EQ(changed[0].mask, SpyCore::ValueFieldMask);
     EXPECT_EQ(changed[1].id, _spy.getFieldContainerId());
     EXPECT_EQ(changed[1].mask, AttachmentContainer::AttachmentsFieldMask);
-}
-
-TEST_F(EditTest, EndEditOnNullDoesNothing) {
-    beginEditCP(NullFC);
-    endEditCP(NullFC, SpyCore::ValueFieldMask);
-    endEditCP(SpyCorePtr(), SpyCore::ValueFieldMask);
-    EXPECT_TRUE(changeList().getChanged().empty());
     EXPECT_TRUE(changeList().getCreated().empty());
-}
 
-TEST_F(EditTest, CreatedIdsAreRecorded) {
     SpyCorePtr created = SpyCore::create();
     FieldContainerPtr copy = created->shallowCopy();
     const std::vector<UInt32>& ids = changeList().getCreated();
@@ -643,11 +574,7 @@ TEST_F(EditTest, CreatedIdsAreRecorded) {
     EXPECT_EQ(ids[1], copy.getFieldContainerId());
     subRefCP(created);
     subRefCP(copy);
-}
 
-TEST_F(EditTest, ClearEmptiesTheChangeList) {
-    endEditCP(_spy, SpyCore::ValueFieldMask);
-    subRefCP(SpyCore::create());
     changeList().clear();
     EXPECT_TRUE(changeList().getChanged().empty());
     EXPECT_TRUE(changeList().getCreated().empty());
@@ -676,30 +603,20 @@ protected:
     NodePtr _node;
 };
 
-TEST_F(ShallowCopyTest, CopyIsANewUnreferencedContainerWithTheSameValues) {
+TEST_F(ShallowCopyTest, CopyIsANewIndependentUnreferencedContainerOnNoNode) {
+    ASSERT_EQ(_spy->getParents().size(), 1u);
     SpyCorePtr copy = SpyCorePtr::dcast(_spy->shallowCopy());
     ASSERT_FALSE(copy.isNull());
-    EXPECT_NE(copy, _spy);
     EXPECT_NE(copy.getFieldContainerId(), _spy.getFieldContainerId());
     EXPECT_EQ(factory()->getContainer(copy.getFieldContainerId()), copy);
     EXPECT_EQ(copy.getRefCount(), 0);
     EXPECT_EQ(copy->getValue(), SpyValue);
     EXPECT_EQ(copy->createdFrom(), _spy.getCPtr());
-    subRefCP(copy);
-}
+    EXPECT_TRUE(copy->getParents().empty());
 
-TEST_F(ShallowCopyTest, CopyIsIndependentOfItsSource) {
-    SpyCorePtr copy = SpyCorePtr::dcast(_spy->shallowCopy());
     copy->setValue(OtherSpyValue);
     EXPECT_EQ(_spy->getValue(), SpyValue);
     EXPECT_TRUE(copy->changes().empty());
-    subRefCP(copy);
-}
-
-TEST_F(ShallowCopyTest, CopiedCoreSitsOnNoNode) {
-    ASSERT_EQ(_spy->getParents().size(), 1u);
-    SpyCorePtr copy = SpyCorePtr::dcast(_spy->shallowCopy());
-    EXPECT_TRUE(copy->getParents().empty());
     subRefCP(copy);
 }
 

@@ -1,5 +1,5 @@
-// The scene graph's log: how streamed text becomes entries, and where entries go (captures,
-// nested captures, the console and its level).
+// The log: how streamed text becomes entries, and where entries go (captures, nested
+// captures, the console and its level).
 
 #include "OSGLog.h"
 
@@ -25,10 +25,9 @@ protected:
         osgLog().setLogLevel(_levelBefore);
     }
 
-    /// One complete entry: header, text, unlock.
-    static void logEntry(LogLevel level, const std::string& text, UInt32 line = Line) {
+    static void logEntry(LogLevel level, const std::string& text) {
         osgLog().lock();
-        osgLog().doHeader(level, Module, File, line) << text;
+        osgLog().doHeader(level, Module, File, Line) << text;
         osgLog().unlock();
     }
 
@@ -36,97 +35,58 @@ private:
     LogLevel _levelBefore = LOG_WARNING;
 };
 
-TEST_F(LogTest, EntryRecordsHeaderAndRawTextWithLineEnds) {
+TEST_F(LogTest, EntryRecordsHeaderAndRawTextStreamedUntilTheOuterUnlock) {
     LogCapture capture;
-    logEntry(LOG_NOTICE, "first line\nsecond line\n");
+    osgLog().lock();
+    std::ostream& stream = osgLog().doHeader(LOG_NOTICE, Module, File, Line);
+    stream << "value " << 42 << "\nand ";
+    osgLog().lock(); // an inner unlock does not finish the entry
+    osgLog().unlock();
+    stream << "more" << '\n';
+    osgLog().unlock();
     ASSERT_EQ(capture.entries().size(), 1u);
     const LogEntry& entry = capture.entries()[0];
     EXPECT_EQ(entry.level, LOG_NOTICE);
     EXPECT_EQ(entry.module, Module);
     EXPECT_EQ(entry.file, File);
     EXPECT_EQ(entry.line, Line);
-    EXPECT_EQ(entry.text, "first line\nsecond line\n");
+    EXPECT_EQ(entry.text, "value 42\nand more\n");
 }
 
-TEST_F(LogTest, TextStreamedUntilUnlockFormsOneEntry) {
-    LogCapture capture;
-    osgLog().lock();
-    std::ostream& stream = osgLog().doHeader(LOG_WARNING, Module, File, Line);
-    stream << "value " << 42 << "\n";
-    stream << "and more" << '\n';
-    osgLog().unlock();
-    ASSERT_EQ(capture.entries().size(), 1u);
-    EXPECT_EQ(capture.entries()[0].text, "value 42\nand more\n");
-}
-
-TEST_F(LogTest, InnerUnlockOfANestedLockDoesNotFinishTheEntry) {
-    LogCapture capture;
-    osgLog().lock();
-    std::ostream& stream = osgLog().doHeader(LOG_WARNING, Module, File, Line);
-    stream << "before ";
-    osgLog().lock();
-    osgLog().unlock();
-    stream << "after\n";
-    osgLog().unlock();
-    ASSERT_EQ(capture.entries().size(), 1u);
-    EXPECT_EQ(capture.entries()[0].text, "before after\n");
-}
-
-TEST_F(LogTest, TwoHeadersMakeTwoEntriesInOrder) {
+TEST_F(LogTest, TwoHeadersMakeTwoEntriesInOrderAndNullNamesBecomeEmpty) {
     LogCapture capture;
     osgLog().lock();
     osgLog().doHeader(LOG_WARNING, Module, File, Line) << "one\n";
-    osgLog().doHeader(LOG_INFO, Module, File, OtherLine) << "two\n";
+    osgLog().doHeader(LOG_INFO, nullptr, nullptr, OtherLine) << "two\n";
     osgLog().unlock();
     ASSERT_EQ(capture.entries().size(), 2u);
     EXPECT_EQ(capture.entries()[0].text, "one\n");
     EXPECT_EQ(capture.entries()[0].line, Line);
-    EXPECT_EQ(capture.entries()[1].text, "two\n");
-    EXPECT_EQ(capture.entries()[1].level, LOG_INFO);
-    EXPECT_EQ(capture.entries()[1].line, OtherLine);
-}
-
-TEST_F(LogTest, NullModuleAndFileBecomeEmpty) {
-    LogCapture capture;
-    osgLog().lock();
-    osgLog().doHeader(LOG_WARNING, nullptr, nullptr, Line) << "text";
-    osgLog().unlock();
-    ASSERT_EQ(capture.entries().size(), 1u);
-    EXPECT_EQ(capture.entries()[0].module, "");
-    EXPECT_EQ(capture.entries()[0].file, "");
+    const LogEntry& second = capture.entries()[1];
+    EXPECT_EQ(second.text, "two\n");
+    EXPECT_EQ(second.level, LOG_INFO);
+    EXPECT_EQ(second.line, OtherLine);
+    EXPECT_EQ(second.module, "");
+    EXPECT_EQ(second.file, "");
 }
 
 TEST_F(LogTest, InnermostCaptureReceivesAndTheOuterOneResumesAfterIt) {
+    osgLog().setLogLevel(LOG_WARNING);
     LogCapture outer;
     {
         LogCapture inner;
-        logEntry(LOG_WARNING, "for inner");
+        logEntry(LOG_DEBUG, "for inner\n"); // above the console level, still captured
         ASSERT_EQ(inner.entries().size(), 1u);
-        EXPECT_EQ(inner.entries()[0].text, "for inner");
+        EXPECT_EQ(inner.entries()[0].text, "for inner\n");
+        EXPECT_EQ(inner.entries()[0].level, LOG_DEBUG);
         EXPECT_TRUE(outer.entries().empty());
     }
+    logEntry(LOG_WARNING, "gone");
+    outer.clear();
+    EXPECT_TRUE(outer.entries().empty());
     logEntry(LOG_WARNING, "for outer");
     ASSERT_EQ(outer.entries().size(), 1u);
     EXPECT_EQ(outer.entries()[0].text, "for outer");
-}
-
-TEST_F(LogTest, EntriesAboveTheConsoleLevelStillReachACapture) {
-    osgLog().setLogLevel(LOG_WARNING);
-    LogCapture capture;
-    logEntry(LOG_DEBUG, "detail\n");
-    ASSERT_EQ(capture.entries().size(), 1u);
-    EXPECT_EQ(capture.entries()[0].level, LOG_DEBUG);
-    EXPECT_EQ(capture.entries()[0].text, "detail\n");
-}
-
-TEST_F(LogTest, ClearDropsCapturedEntries) {
-    LogCapture capture;
-    logEntry(LOG_WARNING, "gone");
-    capture.clear();
-    EXPECT_TRUE(capture.entries().empty());
-    logEntry(LOG_WARNING, "kept");
-    ASSERT_EQ(capture.entries().size(), 1u);
-    EXPECT_EQ(capture.entries()[0].text, "kept");
 }
 
 TEST_F(LogTest, ConsolePrintsUpToItsLevelAndStaysQuietDuringACapture) {

@@ -85,18 +85,16 @@ NodePtr makeGroupNode() {
     return makeNode(Group::create());
 }
 
-TransformPtr makeTransform(const Matrix& matrix) {
-    TransformPtr transform = Transform::create();
-    beginEditCP(transform, Transform::MatrixFieldMask);
-    transform->setMatrix(matrix);
-    endEditCP(transform, Transform::MatrixFieldMask);
-    return transform;
-}
-
 void setMatrix(const TransformPtr& transform, const Matrix& matrix) {
     beginEditCP(transform, Transform::MatrixFieldMask);
     transform->setMatrix(matrix);
     endEditCP(transform, Transform::MatrixFieldMask);
+}
+
+TransformPtr makeTransform(const Matrix& matrix) {
+    TransformPtr transform = Transform::create();
+    setMatrix(transform, matrix);
+    return transform;
 }
 
 Matrix translation(Real32 x, Real32 y, Real32 z) {
@@ -184,27 +182,31 @@ protected:
         _a->addChild(_a1);
     }
 
+    void expectChildren(const NodePtr& parent, const std::vector<NodePtr>& expected) {
+        ASSERT_EQ(parent->getNChildren(), expected.size());
+        for (UInt32 i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(parent->getChild(i), expected[i]) << "child " << i;
+            EXPECT_EQ(expected[i]->getParent(), parent) << "child " << i;
+            EXPECT_EQ(expected[i].getRefCount(), 1) << "child " << i;
+        }
+    }
+
     NodePtr _a, _a1, _b;
 };
 
-TEST_F(NodeTreeTest, AddChildSetsTheParentAndTakesOneReference) {
+TEST_F(NodeTreeTest, AddChildSetsTheParentAndMovesAnExistingChildWithoutFreeingIt) {
     NodePtr child = makeGroupNode();
     _b->addChild(child);
-    EXPECT_EQ(child->getParent(), _b);
-    EXPECT_EQ(child.getRefCount(), 1);
-    ASSERT_EQ(_b->getNChildren(), 1u);
-    EXPECT_EQ(_b->getChild(0), child);
-}
+    expectChildren(_b, {child});
 
-TEST_F(NodeTreeTest, AddChildMovesTheChildFromItsOldParentWithoutFreeingIt) {
     const UInt32 id = _a1.getFieldContainerId();
     _b->addChild(_a1);
     EXPECT_TRUE(isAlive(id));
-    EXPECT_EQ(_a1->getParent(), _b);
     EXPECT_EQ(_a->getNChildren(), 0u);
-    ASSERT_EQ(_b->getNChildren(), 1u);
-    EXPECT_EQ(_b->getChild(0), _a1);
-    EXPECT_EQ(_a1.getRefCount(), 1);
+    expectChildren(_b, {child, _a1});
+
+    _root->addChild(_a); // again: moves to the end
+    expectChildren(_root, {_b, _a});
 }
 
 // The handle passed in lives in the old parent's child list, which the move edits.
@@ -212,39 +214,18 @@ TEST_F(NodeTreeTest, AddChildTakesAHandleStraightFromTheOldParentsChildList) {
     NodePtr a2 = makeGroupNode();
     _a->addChild(a2);
     _b->addChild(_a->getChildren()[0]);
-    ASSERT_EQ(_b->getNChildren(), 1u);
-    EXPECT_EQ(_b->getChild(0), _a1);
-    EXPECT_EQ(_a1->getParent(), _b);
-    ASSERT_EQ(_a->getNChildren(), 1u);
-    EXPECT_EQ(_a->getChild(0), a2);
-    EXPECT_EQ(a2->getParent(), _a);
+    expectChildren(_b, {_a1});
+    expectChildren(_a, {a2});
 }
 
-TEST_F(NodeTreeTest, AddingAnExistingChildAgainMovesItToTheEnd) {
-    _root->addChild(_a);
-    ASSERT_EQ(_root->getNChildren(), 2u);
-    EXPECT_EQ(_root->getChild(0), _b);
-    EXPECT_EQ(_root->getChild(1), _a);
-    EXPECT_EQ(_a.getRefCount(), 1);
-    EXPECT_EQ(_a->getParent(), _root);
-}
-
-TEST_F(NodeTreeTest, InsertChildGoesBeforeTheIndexOrAtTheEndBeyondIt) {
+TEST_F(NodeTreeTest, InsertChildGoesBeforeTheIndexOrAtTheEndAndRefusesNullOrItself) {
     NodePtr middle = makeGroupNode();
     NodePtr last = makeGroupNode();
     _root->insertChild(1, middle);
     _root->insertChild(99, last);
-    ASSERT_EQ(_root->getNChildren(), 4u);
-    EXPECT_EQ(_root->getChild(0), _a);
-    EXPECT_EQ(_root->getChild(1), middle);
-    EXPECT_EQ(_root->getChild(2), _b);
-    EXPECT_EQ(_root->getChild(3), last);
-}
-
-TEST_F(NodeTreeTest, AddingNullOrItselfIsRefused) {
     _root->addChild(NullFC);
     _root->addChild(_root);
-    EXPECT_EQ(_root->getNChildren(), 2u);
+    expectChildren(_root, {_a, middle, _b, last});
     EXPECT_TRUE(_root->getParent().isNull());
     EXPECT_EQ(_root.getRefCount(), 1);
 }
@@ -253,12 +234,15 @@ TEST_F(NodeTreeTest, SubChildFreesAnUnreferencedChildWithItsSubtree) {
     const UInt32 aId = _a.getFieldContainerId();
     const UInt32 a1Id = _a1.getFieldContainerId();
     const UInt32 coreId = _a1->getCore().getFieldContainerId();
+    _root->subChild(_a1); // not a child
+    _root->subChild(UInt32(99));
+    _root->subChild(NodePtr());
+    EXPECT_EQ(_a1->getParent(), _a);
     _root->subChild(_a);
     EXPECT_FALSE(isAlive(aId));
     EXPECT_FALSE(isAlive(a1Id));
     EXPECT_FALSE(isAlive(coreId));
-    ASSERT_EQ(_root->getNChildren(), 1u);
-    EXPECT_EQ(_root->getChild(0), _b);
+    expectChildren(_root, {_b});
 }
 
 TEST_F(NodeTreeTest, SubChildKeepsAReferencedChildAndClearsItsParent) {
@@ -270,29 +254,19 @@ TEST_F(NodeTreeTest, SubChildKeepsAReferencedChildAndClearsItsParent) {
     subRefCP(_a);
 }
 
-TEST_F(NodeTreeTest, SubChildOfANonChildOrBadIndexIsIgnored) {
-    _root->subChild(_a1);
-    _root->subChild(UInt32(99));
-    _root->subChild(NodePtr());
-    EXPECT_EQ(_root->getNChildren(), 2u);
-    EXPECT_EQ(_a1->getParent(), _a);
-}
-
-TEST_F(NodeTreeTest, FindChildGivesTheIndexOrMinusOne) {
+TEST_F(NodeTreeTest, FindChildAndGetChildOutOfRange) {
     EXPECT_EQ(_root->findChild(_a), 0);
     EXPECT_EQ(_root->findChild(_b), 1);
     EXPECT_EQ(_root->findChild(_a1), -1);
     EXPECT_EQ(_root->findChild(NullFC), -1);
-}
-
-TEST_F(NodeTreeTest, GetChildOutOfRangeIsNull) {
     EXPECT_TRUE(_root->getChild(2).isNull());
     EXPECT_TRUE(_root->getChild(~UInt32(0)).isNull());
     EXPECT_TRUE(_a1->getChild(0).isNull());
 }
 
-TEST_F(NodeTreeTest, CoreOnTwoNodesListsBothParents) {
+TEST_F(NodeTreeTest, SharedCoreListsBothParentsAndSurvivesUntilItsLastNodeGoes) {
     GroupPtr shared = Group::create();
+    const UInt32 id = shared.getFieldContainerId();
     NodePtr first = makeNode(shared);
     NodePtr second = makeNode(shared);
     _b->addChild(first);
@@ -302,15 +276,6 @@ TEST_F(NodeTreeTest, CoreOnTwoNodesListsBothParents) {
     ASSERT_EQ(shared->getParents().size(), 2u);
     EXPECT_EQ(shared->getParents()[0], first);
     EXPECT_EQ(shared->getParents()[1], second);
-}
-
-TEST_F(NodeTreeTest, SharedCoreSurvivesUntilItsLastNodeGoes) {
-    GroupPtr shared = Group::create();
-    const UInt32 id = shared.getFieldContainerId();
-    NodePtr first = makeNode(shared);
-    NodePtr second = makeNode(shared);
-    _b->addChild(first);
-    _b->addChild(second);
 
     _b->subChild(first);
     ASSERT_TRUE(isAlive(id));
@@ -324,6 +289,10 @@ TEST_F(NodeTreeTest, SharedCoreSurvivesUntilItsLastNodeGoes) {
 
 TEST_F(NodeTreeTest, SetCoreReleasesTheOldCoreAndJoinsTheNewOnesParents) {
     NodeCorePtr old = _a->getCore();
+    _a->setCore(old); // the same core again changes nothing
+    EXPECT_EQ(old.getRefCount(), 1);
+    EXPECT_EQ(old->getParents().size(), 1u);
+
     const UInt32 oldId = old.getFieldContainerId();
     TransformPtr replacement = Transform::create();
     _a->setCore(replacement);
@@ -341,13 +310,6 @@ TEST_F(NodeTreeTest, SetCoreReleasesTheOldCoreAndJoinsTheNewOnesParents) {
     subRefCP(replacement);
 }
 
-TEST_F(NodeTreeTest, SettingTheSameCoreAgainChangesNothing) {
-    NodeCorePtr core = _a->getCore();
-    _a->setCore(core);
-    EXPECT_EQ(core.getRefCount(), 1);
-    EXPECT_EQ(core->getParents().size(), 1u);
-}
-
 TEST_F(NodeTreeTest, DestroyingTheRootFreesTheWholeSubtree) {
     std::vector<UInt32> ids;
     for (const NodePtr& node : {_root, _a, _a1, _b}) {
@@ -358,7 +320,6 @@ TEST_F(NodeTreeTest, DestroyingTheRootFreesTheWholeSubtree) {
     _root = NullFC;
     for (UInt32 id : ids)
         EXPECT_FALSE(isAlive(id)) << "container " << id;
-    EXPECT_EQ(liveContainers(), _liveBefore);
 }
 
 // --- Traversal -------------------------------------------------------------------------------
@@ -383,47 +344,34 @@ protected:
         _b->addChild(_b1);
     }
 
-    /// Visits from `start`, answering `answer` at `at` and Continue everywhere else.
-    Action::ResultE visit(const NodePtr& start, const NodePtr& at = NullFC,
-                          Action::ResultE answer = Action::Continue) {
-        _visited.clear();
-        return traverse(start, [&](NodePtr& node) {
-            _visited.push_back(node);
-            return node == at ? answer : Action::Continue;
-        });
-    }
-
     NodePtr _a, _a1, _a2, _b, _b1;
-    std::vector<NodePtr> _visited;
 };
 
-TEST_F(TraverseTest, VisitsDepthFirstParentsBeforeChildrenInOrder) {
-    EXPECT_EQ(visit(_root), Action::Continue);
-    const std::vector<NodePtr> expected = {_root, _a, _a1, _a2, _b, _b1};
-    EXPECT_EQ(_visited, expected);
-}
-
-TEST_F(TraverseTest, StartsAtAnInnerNodeAndStaysInItsSubtree) {
-    visit(_a);
-    const std::vector<NodePtr> expected = {_a, _a1, _a2};
-    EXPECT_EQ(_visited, expected);
-}
-
-TEST_F(TraverseTest, SkipLeavesOutTheSubtreeButGoesOnWithSiblings) {
-    EXPECT_EQ(visit(_root, _a, Action::Skip), Action::Continue);
-    const std::vector<NodePtr> expected = {_root, _a, _b, _b1};
-    EXPECT_EQ(_visited, expected);
-}
-
-TEST_F(TraverseTest, QuitStopsAtOnceAndReturnsQuit) {
-    EXPECT_EQ(visit(_root, _a1, Action::Quit), Action::Quit);
-    const std::vector<NodePtr> expected = {_root, _a, _a1};
-    EXPECT_EQ(_visited, expected);
-}
-
-TEST_F(TraverseTest, NullRootVisitsNothing) {
-    EXPECT_EQ(visit(NullFC), Action::Continue);
-    EXPECT_TRUE(_visited.empty());
+TEST_F(TraverseTest, VisitsDepthFirstAndHonoursSkipAndQuit) {
+    struct Case {
+        const char* name;
+        NodePtr start, at;
+        Action::ResultE answer, result;
+        std::vector<NodePtr> visited;
+    };
+    const Case cases[] = {
+        {"all", _root, NullFC, Action::Continue, Action::Continue, {_root, _a, _a1, _a2, _b, _b1}},
+        {"subtree", _a, NullFC, Action::Continue, Action::Continue, {_a, _a1, _a2}},
+        {"skip", _root, _a, Action::Skip, Action::Continue, {_root, _a, _b, _b1}},
+        {"quit", _root, _a1, Action::Quit, Action::Quit, {_root, _a, _a1}},
+        {"null root", NullFC, NullFC, Action::Continue, Action::Continue, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<NodePtr> visited;
+        EXPECT_EQ(traverse(c.start,
+                           [&](NodePtr& node) {
+                               visited.push_back(node);
+                               return node == c.at ? c.answer : Action::Continue;
+                           }),
+                  c.result);
+        EXPECT_EQ(visited, c.visited);
+    }
 }
 
 // --- Attachments and names -------------------------------------------------------------------
@@ -445,25 +393,20 @@ protected:
     UInt16 _nameGroup = 0;
 };
 
-TEST_F(AttachmentTest, AttachmentIsFoundByGroupIdAndBinding) {
-    NamePtr name = makeName("root");
-    _root->addAttachment(name, FirstBinding);
-    EXPECT_EQ(_root->findAttachment(_nameGroup, FirstBinding), name);
-    EXPECT_TRUE(_root->findAttachment(_nameGroup, SecondBinding).isNull());
-    EXPECT_TRUE(_root->findAttachment(Group::getClassType().getGroupId()).isNull());
-    EXPECT_EQ(name.getRefCount(), 1);
-    ASSERT_EQ(name->getParents().size(), 1u);
-    EXPECT_EQ(name->getParents()[0], _root);
-}
-
-TEST_F(AttachmentTest, BindingsAreSeparateSlots) {
+TEST_F(AttachmentTest, AttachmentIsFoundByGroupIdAndBindingInSeparateSlots) {
     NamePtr first = makeName("first");
     NamePtr second = makeName("second");
     _root->addAttachment(first, FirstBinding);
+    EXPECT_TRUE(_root->findAttachment(_nameGroup, SecondBinding).isNull());
     _root->addAttachment(second, SecondBinding);
+    _root->addAttachment(first, FirstBinding); // again: no second reference
     EXPECT_EQ(_root->findAttachment(_nameGroup, FirstBinding), first);
     EXPECT_EQ(_root->findAttachment(_nameGroup, SecondBinding), second);
+    EXPECT_TRUE(_root->findAttachment(Group::getClassType().getGroupId()).isNull());
     EXPECT_EQ(_root->getAttachments().size(), 2u);
+    EXPECT_EQ(first.getRefCount(), 1);
+    ASSERT_EQ(first->getParents().size(), 1u);
+    EXPECT_EQ(first->getParents()[0], _root);
 }
 
 TEST_F(AttachmentTest, ReplacingAnAttachmentReleasesTheOldOne) {
@@ -475,24 +418,13 @@ TEST_F(AttachmentTest, ReplacingAnAttachmentReleasesTheOldOne) {
     EXPECT_FALSE(isAlive(firstId));
     EXPECT_EQ(_root->findAttachment(_nameGroup), second);
     EXPECT_EQ(second.getRefCount(), 1);
-}
 
-TEST_F(AttachmentTest, ReplacedAttachmentStillReferencedLeavesOnlyItsParentList) {
-    NamePtr first = makeName("first");
-    addRefCP(first);
-    _root->addAttachment(first);
-    _root->addAttachment(makeName("second"));
-    EXPECT_EQ(first.getRefCount(), 1);
-    EXPECT_TRUE(first->getParents().empty());
-    subRefCP(first);
-}
-
-TEST_F(AttachmentTest, AddingTheSameAttachmentAgainTakesNoSecondReference) {
-    NamePtr name = makeName("root");
-    _root->addAttachment(name);
-    _root->addAttachment(name);
-    EXPECT_EQ(name.getRefCount(), 1);
-    EXPECT_EQ(name->getParents().size(), 1u);
+    // A replaced attachment that is still referenced only leaves its parent list.
+    addRefCP(second);
+    _root->addAttachment(makeName("third"));
+    EXPECT_EQ(second.getRefCount(), 1);
+    EXPECT_TRUE(second->getParents().empty());
+    subRefCP(second);
 }
 
 TEST_F(AttachmentTest, SubAttachmentReleasesOnlyWhatSitsAtThatBinding) {
@@ -542,9 +474,7 @@ TEST_F(AttachmentTest, SetNameAttachesANameOnceAndGetNameReadsIt) {
     EXPECT_STREQ(getName(_root), "renamed");
     EXPECT_EQ(getNameAttachment(_root), name);
     EXPECT_EQ(name.getRefCount(), 1);
-}
 
-TEST_F(AttachmentTest, NameHelpersIgnoreNull) {
     setName(NullFC, "nothing");
     EXPECT_EQ(getName(NullFC), nullptr);
     EXPECT_TRUE(getNameAttachment(NullFC).isNull());
@@ -596,27 +526,21 @@ protected:
     NodePtr _mid, _inner, _leaf, _box;
 };
 
-TEST_F(WorldTransformTest, ToWorldIsTheProductOfTheMatricesDownToTheNode) {
+TEST_F(WorldTransformTest, ToWorldIsTheProductOfTheMatricesDownToTheNodeAndFollowsEdits) {
     const Matrix top = _top->getMatrix();
     const Matrix middle = _middle->getMatrix();
     const Matrix bottom = _bottom->getMatrix();
-    EXPECT_TRUE(matrixNear(_root->getToWorld(), top));
     EXPECT_TRUE(matrixNear(_mid->getToWorld(), top));
     EXPECT_TRUE(matrixNear(_inner->getToWorld(), top * middle));
-    EXPECT_TRUE(matrixNear(_leaf->getToWorld(), top * middle * bottom));
     EXPECT_TRUE(matrixNear(_box->getToWorld(), top * middle * bottom));
-
     Matrix out;
     _leaf->getToWorld(out);
     EXPECT_TRUE(matrixNear(out, top * middle * bottom));
-}
 
-TEST_F(WorldTransformTest, ToWorldFollowsMovesAndMatrixEdits) {
     _root->addChild(_leaf);
-    EXPECT_TRUE(matrixNear(_leaf->getToWorld(), _top->getMatrix() * _bottom->getMatrix()));
-
+    EXPECT_TRUE(matrixNear(_leaf->getToWorld(), top * bottom));
     setMatrix(_top, quarterTurnZ());
-    EXPECT_TRUE(matrixNear(_leaf->getToWorld(), quarterTurnZ() * _bottom->getMatrix()));
+    EXPECT_TRUE(matrixNear(_leaf->getToWorld(), quarterTurnZ() * bottom));
 }
 
 TEST_F(WorldTransformTest, WorldVolumeOfATransformedBox) {
@@ -634,23 +558,15 @@ TEST_F(WorldTransformTest, WorldVolumeOfATransformedBox) {
     EXPECT_TRUE(boxNear(_leaf->getVolume(), Pnt3f(-1, 0, -1), Pnt3f(1, 2, 1)));
 }
 
-TEST_F(WorldTransformTest, VolumeFollowsMatrixEditsBelowACachedRoot) {
+TEST_F(WorldTransformTest, CachedVolumeFollowsMatrixCoreAndTreeChanges) {
     ASSERT_FALSE(_root->getVolume().isEmpty());
     setMatrix(_middle, scaling(3, 3, 3));
     EXPECT_TRUE(boxNear(_root->getVolume(), Pnt3f(7, 0, -3), Pnt3f(13, 6, 3)));
-}
-
-TEST_F(WorldTransformTest, VolumeFollowsCoreContentAndTreeChanges) {
-    ASSERT_FALSE(_root->getVolume().isEmpty());
     _boxCore->setBox(BoxVolume(0, 0, 0, 1, 1, 1));
-    EXPECT_TRUE(boxNear(_root->getVolume(), Pnt3f(10, 2, 0), Pnt3f(12, 4, 2)));
+    EXPECT_TRUE(boxNear(_root->getVolume(), Pnt3f(10, 3, 0), Pnt3f(13, 6, 3)));
 
     _leaf->subChild(_box);
     EXPECT_TRUE(_root->getVolume().isEmpty());
-}
-
-TEST_F(WorldTransformTest, VolumeWithoutContentStaysEmptyThroughTransforms) {
-    _leaf->subChild(_box);
     BoxVolume world;
     _leaf->getWorldVolume(world);
     EXPECT_TRUE(world.isEmpty());
@@ -674,56 +590,47 @@ protected:
         setRoot(makeNode(_transform));
     }
 
-    void setComponents(const Vec3f& t, const Quaternion& r, const Vec3f& s, const Pnt3f& pivot,
-                       const Vec3f& shear = Vec3f()) {
-        beginEditCP(_transform, ComponentMask);
-        _transform->setTranslation(t);
-        _transform->setRotation(r);
-        _transform->setScale(s);
-        _transform->setRotatePivot(pivot);
-        _transform->setShear(shear);
-        endEditCP(_transform, ComponentMask);
+    static void setComponents(const Transform3DPtr& transform, const Vec3f& t, const Quaternion& r,
+                              const Vec3f& s, const Pnt3f& pivot, const Vec3f& shear = Vec3f()) {
+        beginEditCP(transform, ComponentMask);
+        transform->setTranslation(t);
+        transform->setRotation(r);
+        transform->setScale(s);
+        transform->setRotatePivot(pivot);
+        transform->setShear(shear);
+        endEditCP(transform, ComponentMask);
     }
 
     Transform3DPtr _transform;
 };
 
-TEST_F(Transform3DTest, DefaultComponentsGiveTheIdentity) {
+TEST_F(Transform3DTest, ComponentEditRebuildsTranslatePivotRotateScaleUnpivot) {
     EXPECT_TRUE(_transform->getMatrix().isIdentity());
     endEditCP(_transform, ComponentMask);
     EXPECT_TRUE(_transform->getMatrix().isIdentity(MatrixTol));
-}
 
-TEST_F(Transform3DTest, ComponentEditRebuildsTranslatePivotRotateScaleUnpivot) {
-    setComponents(Vec3f(1, 2, 3), quarterTurnZRotation(), Vec3f(2, 3, 4), Pnt3f(1, 1, 0));
+    setComponents(_transform, Vec3f(1, 2, 3), quarterTurnZRotation(), Vec3f(2, 3, 4),
+                  Pnt3f(1, 1, 0));
     const Matrix expected = translation(1, 2, 3) * translation(1, 1, 0) * quarterTurnZ() *
                             scaling(2, 3, 4) * translation(-1, -1, 0);
     EXPECT_TRUE(matrixNear(_transform->getMatrix(), expected));
     EXPECT_TRUE(matrixNear(_root->getToWorld(), expected));
-
     // (1, 0, 0) - pivot = (0, -1, 0); scaled (0, -3, 0); turned (3, 0, 0); + pivot + t.
     Pnt3f moved;
     _transform->getMatrix().multMatrixPnt(Pnt3f(1, 0, 0), moved);
     EXPECT_TRUE(pointNear(moved, Pnt3f(5, 3, 3)));
-}
 
-TEST_F(Transform3DTest, ShearSitsBetweenRotationAndScale) {
-    const Vec3f shear(0.5f, 0.25f, 0.75f); // xy, xz, yz
-    setComponents(Vec3f(), quarterTurnXRotation(), Vec3f(2, 3, 4), Pnt3f(), shear);
-    const Matrix shearMatrix(1, 0.5f, 0.25f, 0, //
-                             0, 1, 0.75f, 0,    //
-                             0, 0, 1, 0,        //
-                             0, 0, 0, 1);
-    EXPECT_TRUE(
-        matrixNear(_transform->getMatrix(), quarterTurnX() * shearMatrix * scaling(2, 3, 4)));
+    // Shear (xy, xz, yz) sits between rotation and scale.
+    setComponents(_transform, Vec3f(), quarterTurnXRotation(), Vec3f(2, 3, 4), Pnt3f(),
+                  Vec3f(0.5f, 0.25f, 0.75f));
+    const Matrix shear(1, 0.5f, 0.25f, 0, 0, 1, 0.75f, 0, 0, 0, 1, 0, 0, 0, 0, 1);
+    EXPECT_TRUE(matrixNear(_transform->getMatrix(), quarterTurnX() * shear * scaling(2, 3, 4)));
 }
 
 TEST_F(Transform3DTest, EditsOfOnlyFlagsOrMatrixKeepTheMatrixAsWritten) {
-    setComponents(Vec3f(1, 0, 0), Quaternion(), Vec3f(1, 1, 1), Pnt3f());
+    setComponents(_transform, Vec3f(1, 0, 0), Quaternion(), Vec3f(1, 1, 1), Pnt3f());
     const Matrix written = scaling(5, 5, 5);
-    beginEditCP(_transform, Transform::MatrixFieldMask);
-    _transform->setMatrix(written);
-    endEditCP(_transform, Transform::MatrixFieldMask);
+    setMatrix(_transform, written);
     EXPECT_EQ(_transform->getMatrix(), written);
 
     beginEditCP(_transform, Transform3D::FlagsFieldMask);
@@ -741,15 +648,9 @@ TEST_F(Transform3DTest, SetTranslationRotationFromKeepsScaleShearAndPivot) {
     const Pnt3f pivot(1, 2, 3);
     Transform3DPtr reference = Transform3D::create();
     addRefCP(reference);
-    beginEditCP(reference, ComponentMask);
-    reference->setTranslation(Vec3f(-4, 5, 6));
-    reference->setRotation(quarterTurnXRotation());
-    reference->setScale(scale);
-    reference->setShear(shear);
-    reference->setRotatePivot(pivot);
-    endEditCP(reference, ComponentMask);
+    setComponents(reference, Vec3f(-4, 5, 6), quarterTurnXRotation(), scale, pivot, shear);
 
-    setComponents(Vec3f(), Quaternion(), scale, pivot, shear);
+    setComponents(_transform, Vec3f(), Quaternion(), scale, pivot, shear);
     _transform->setTranslationRotationFrom(reference->getMatrix());
     EXPECT_TRUE(matrixNear(_transform->getMatrix(), reference->getMatrix()));
     EXPECT_TRUE(_transform->getTranslation().equals(Vec3f(-4, 5, 6), PointTol));
@@ -765,13 +666,11 @@ TEST_F(Transform3DTest, FlagsAreAddedRemovedAndTestedAsWholeMasks) {
     EXPECT_FALSE(_transform->hasFlag(LowFlag));
 
     _transform->addFlag(LowFlag | HighFlag);
-    EXPECT_TRUE(_transform->hasFlag(LowFlag));
+    _transform->addFlag(LowFlag);
+    EXPECT_EQ(_transform->getFlags(), LowFlag | HighFlag);
     EXPECT_TRUE(_transform->hasFlag(HighFlag));
     EXPECT_TRUE(_transform->hasFlag(LowFlag | HighFlag));
     EXPECT_FALSE(_transform->hasFlag(LowFlag | MiddleFlag));
-
-    _transform->addFlag(LowFlag);
-    EXPECT_EQ(_transform->getFlags(), LowFlag | HighFlag);
 
     _transform->subFlag(HighFlag | MiddleFlag);
     EXPECT_EQ(_transform->getFlags(), LowFlag);
@@ -780,10 +679,8 @@ TEST_F(Transform3DTest, FlagsAreAddedRemovedAndTestedAsWholeMasks) {
 }
 
 TEST_F(Transform3DTest, CombinedMaskHoldsExactlyThePlacingFields) {
-    const BitVector mask = Transform3D::getCombinedTransformAttributesMask();
-    EXPECT_EQ(mask, ComponentMask | Transform::MatrixFieldMask);
-    EXPECT_EQ(mask & Transform3D::FlagsFieldMask, 0u);
-    EXPECT_EQ(mask & NodeCore::ParentsFieldMask, 0u);
+    EXPECT_EQ(Transform3D::getCombinedTransformAttributesMask(),
+              ComponentMask | Transform::MatrixFieldMask);
 }
 
 // --- Camera placement ------------------------------------------------------------------------
@@ -838,62 +735,46 @@ protected:
     NodePtr _cameraNode, _beaconNode;
 };
 
-TEST_F(CameraTest, LocalTransformIsOwnMatrixTimesTracking) {
-    EXPECT_TRUE(matrixNear(transform(Camera::LocalSpace), _own));
-    const Matrix tracking = translation(0, 0.5f, 0) * quarterTurnZ();
-    _camera->setTrackingMatrix(tracking);
-    EXPECT_TRUE(matrixNear(transform(Camera::LocalSpace), _own * tracking));
-}
-
-TEST_F(CameraTest, WithoutBeaconWorldIsLocal) {
-    EXPECT_TRUE(matrixNear(transform(Camera::WorldSpace), _own));
-}
-
-TEST_F(CameraTest, BeaconCarryingTheCameraContributesOnlyTheNodesAboveIt) {
+TEST_F(CameraTest, WorldTransformDependsOnTheBeacon) {
+    EXPECT_TRUE(matrixNear(transform(Camera::WorldSpace), _own)) << "no beacon: world is local";
+    // A beacon carrying the camera contributes only the nodes above it.
     setBeacon(_cameraNode);
     EXPECT_TRUE(matrixNear(transform(Camera::WorldSpace), _parentFrame * _own));
     EXPECT_TRUE(matrixNear(transform(Camera::LocalSpace), _own));
-}
-
-TEST_F(CameraTest, SeparateBeaconContributesItsWholeWorldMatrix) {
-    setBeacon(_beaconNode);
-    EXPECT_TRUE(matrixNear(transform(Camera::WorldSpace), _parentFrame * _beaconFrame * _own));
-}
-
-TEST_F(CameraTest, ParentTransformIsIdentityLocallyAndTheBeaconFrameInWorld) {
-    setBeacon(_cameraNode);
     Matrix parent;
     _camera->getParentTransform(parent, Camera::LocalSpace);
     EXPECT_TRUE(parent.isIdentity());
     _camera->getParentTransform(parent, Camera::WorldSpace);
     EXPECT_TRUE(matrixNear(parent, _parentFrame));
+    // A separate beacon contributes its whole world matrix.
+    setBeacon(_beaconNode);
+    EXPECT_TRUE(matrixNear(transform(Camera::WorldSpace), _parentFrame * _beaconFrame * _own));
 }
 
-TEST_F(CameraTest, SetTransformInWorldSpaceRoundTripsAndKeepsScale) {
+TEST_F(CameraTest, LocalTransformIsOwnMatrixTimesTrackingAndSetTransformAllowsForIt) {
     setBeacon(_cameraNode);
-    const Vec3f scale(2, 2, 2);
-    setScale(scale);
-    const Matrix target = _parentFrame * translation(5, 6, 7) * quarterTurnZ() * scaling(2, 2, 2);
-    _camera->setTransform(target, Camera::WorldSpace);
-    EXPECT_TRUE(matrixNear(transform(Camera::WorldSpace), target));
-    EXPECT_EQ(_camera->getScale(), scale);
-    EXPECT_TRUE(_camera->getTranslation().equals(Vec3f(5, 6, 7), PointTol));
-}
-
-TEST_F(CameraTest, SetTransformInLocalSpaceAllowsForTracking) {
-    setBeacon(_cameraNode);
-    const Matrix tracking = translation(0, 0.5f, 0);
+    const Matrix tracking = translation(0, 0.5f, 0) * quarterTurnZ();
     _camera->setTrackingMatrix(tracking);
+    EXPECT_TRUE(matrixNear(transform(Camera::LocalSpace), _own * tracking));
+
+    _camera->setTrackingMatrix(translation(0, 0.5f, 0));
     const Matrix target = translation(-1, 0, 2) * quarterTurnZ();
     _camera->setTransform(target, Camera::LocalSpace);
     EXPECT_TRUE(matrixNear(transform(Camera::LocalSpace), target));
     EXPECT_TRUE(matrixNear(_camera->getMatrix(), target * translation(0, -0.5f, 0)));
 }
 
-TEST_F(CameraTest, SetTransformRecordsItsEdit) {
+TEST_F(CameraTest, SetTransformInWorldSpaceRoundTripsKeepsScaleAndRecordsItsEdit) {
+    setBeacon(_cameraNode);
+    const Vec3f scale(2, 2, 2);
+    setScale(scale);
     ChangeList& list = *Thread::getCurrentChangeList();
     list.clear();
-    _camera->setTransform(translation(1, 1, 1), Camera::LocalSpace);
+    const Matrix target = _parentFrame * translation(5, 6, 7) * quarterTurnZ() * scaling(2, 2, 2);
+    _camera->setTransform(target, Camera::WorldSpace);
+    EXPECT_TRUE(matrixNear(transform(Camera::WorldSpace), target));
+    EXPECT_EQ(_camera->getScale(), scale);
+    EXPECT_TRUE(_camera->getTranslation().equals(Vec3f(5, 6, 7), PointTol));
     ASSERT_EQ(list.getChanged().size(), 1u);
     EXPECT_EQ(list.getChanged()[0].id, _camera.getFieldContainerId());
     EXPECT_EQ(list.getChanged()[0].mask, Transform3D::TranslationFieldMask |
@@ -910,39 +791,35 @@ TEST_F(CameraTest, ConvertPntToLocalSpaceUndoesTheParentFrame) {
     EXPECT_TRUE(pointNear(_camera->convertPntToLocalSpace(Pnt3f(1, 3, 3)), Pnt3f(1, 3, 3)));
 }
 
-TEST_F(CameraTest, ViewingIsTheInverseOfTheWorldTransform) {
+TEST_F(CameraTest, ViewingIsTheInverseOfTheWorldTransformOrIdentityIfSingular) {
     setBeacon(_cameraNode);
     setScale(Vec3f(1, 2, 3));
     Matrix viewing;
     _camera->getViewing(viewing, 640, 480);
     EXPECT_TRUE(matrixNear(viewing * transform(Camera::WorldSpace), Matrix()));
     EXPECT_TRUE(matrixNear(transform(Camera::WorldSpace) * viewing, Matrix()));
-}
 
-TEST_F(CameraTest, SingularTransformGivesIdentityViewing) {
     setScale(Vec3f(0, 0, 0));
-    Matrix viewing = translation(9, 9, 9);
+    viewing = translation(9, 9, 9);
     _camera->getViewing(viewing, 640, 480);
     EXPECT_TRUE(viewing.isIdentity());
 }
 
-TEST_F(CameraTest, BeaconIsHeldWithOneReference) {
+TEST_F(CameraTest, BeaconIsHeldWithOneReferenceAlsoByACopy) {
     EXPECT_EQ(_beaconNode.getRefCount(), 1);
     setBeacon(_beaconNode);
     EXPECT_EQ(_camera->getBeacon(), _beaconNode);
     EXPECT_EQ(_beaconNode.getRefCount(), 2);
-    setBeacon(_cameraNode);
-    EXPECT_EQ(_beaconNode.getRefCount(), 1);
-}
 
-TEST_F(CameraTest, CopiedCameraSharesTheBeaconWithItsOwnReference) {
-    setBeacon(_beaconNode);
     PerspectiveCameraPtr copy = PerspectiveCameraPtr::dcast(_camera->shallowCopy());
     ASSERT_FALSE(copy.isNull());
     EXPECT_EQ(copy->getBeacon(), _beaconNode);
     EXPECT_EQ(_beaconNode.getRefCount(), 3);
     subRefCP(copy);
     EXPECT_EQ(_beaconNode.getRefCount(), 2);
+
+    setBeacon(_cameraNode);
+    EXPECT_EQ(_beaconNode.getRefCount(), 1);
 }
 
 // --- Perspective projection ------------------------------------------------------------------
@@ -988,50 +865,38 @@ protected:
     PerspectiveCameraPtr _camera;
 };
 
-TEST_F(PerspectiveProjectionTest, NearPlaneMapsToMinusOneAndFarPlaneToPlusOne) {
+TEST_F(PerspectiveProjectionTest, DepthRangeMapsToMinusOneToOne) {
     EXPECT_NEAR(project(Pnt3f(0, 0, -Near)).z(), -1.0f, MatrixTol);
     EXPECT_NEAR(project(Pnt3f(0, 0, -Far)).z(), 1.0f, MatrixTol);
-}
-
-TEST_F(PerspectiveProjectionTest, VerticalFovSpansTheHeight) {
-    const Real32 aspect = Real32(Width) / Real32(Height);
-    EXPECT_TRUE(pointNear(project(Pnt3f(aspect * Near, Near, -Near)), Pnt3f(1, 1, -1)));
-}
-
-TEST_F(PerspectiveProjectionTest, HorizontalFovSpansTheWidth) {
-    setFovMode(PerspectiveCamera::HorizontalFov);
-    const Real32 aspect = Real32(Width) / Real32(Height);
-    EXPECT_TRUE(pointNear(project(Pnt3f(Near, Near / aspect, -Near)), Pnt3f(1, 1, -1)));
-}
-
-TEST_F(PerspectiveProjectionTest, SmallerFovSpansTheSmallerDimension) {
-    setFovMode(PerspectiveCamera::SmallerFov);
-    // Wide viewport: the height is smaller.
-    EXPECT_TRUE(pointNear(project(Pnt3f(2 * Near, Near, -Near), Width, Height), Pnt3f(1, 1, -1)));
-    // Tall viewport: the width is smaller.
-    EXPECT_TRUE(pointNear(project(Pnt3f(Near, 2 * Near, -Near), Height, Width), Pnt3f(1, 1, -1)));
-}
-
-TEST_F(PerspectiveProjectionTest, AspectFieldWidensTheView) {
-    beginEditCP(_camera, PerspectiveCamera::AspectFieldMask);
-    _camera->setAspect(2.0f);
-    endEditCP(_camera, PerspectiveCamera::AspectFieldMask);
-    EXPECT_TRUE(pointNear(project(Pnt3f(2 * Near, Near, -Near), Height, Height), Pnt3f(1, 1, -1)));
-}
-
-TEST_F(PerspectiveProjectionTest, FixedClipRangeOverridesNearAndFar) {
-    _camera->setFixedClipRange(true);
+    _camera->setFixedClipRange(true); // overrides near and far
     EXPECT_NEAR(project(Pnt3f(0, 0, -FixedNear)).z(), -1.0f, MatrixTol);
     EXPECT_NEAR(project(Pnt3f(0, 0, -FixedFar)).z(), 1.0f, MatrixTol);
 }
 
+TEST_F(PerspectiveProjectionTest, FovModeChoosesTheDimensionTheFovSpans) {
+    const Real32 aspect = Real32(Width) / Real32(Height);
+    const Pnt3f corner(1, 1, -1);
+    EXPECT_TRUE(pointNear(project(Pnt3f(aspect * Near, Near, -Near)), corner)) << "vertical";
+    setFovMode(PerspectiveCamera::HorizontalFov);
+    EXPECT_TRUE(pointNear(project(Pnt3f(Near, Near / aspect, -Near)), corner)) << "horizontal";
+    // Smaller: the height of a wide viewport, the width of a tall one.
+    setFovMode(PerspectiveCamera::SmallerFov);
+    EXPECT_TRUE(pointNear(project(Pnt3f(2 * Near, Near, -Near), Width, Height), corner));
+    EXPECT_TRUE(pointNear(project(Pnt3f(Near, 2 * Near, -Near), Height, Width), corner));
+    // The aspect field widens the view of a square viewport.
+    setFovMode(PerspectiveCamera::VerticalFov);
+    beginEditCP(_camera, PerspectiveCamera::AspectFieldMask);
+    _camera->setAspect(2.0f);
+    endEditCP(_camera, PerspectiveCamera::AspectFieldMask);
+    EXPECT_TRUE(pointNear(project(Pnt3f(2 * Near, Near, -Near), Height, Height), corner));
+}
+
 TEST_F(PerspectiveProjectionTest, ZeroViewportGivesIdentity) {
-    Matrix projection = translation(9, 9, 9);
-    _camera->getProjection(projection, 0, Height);
-    EXPECT_TRUE(projection.isIdentity());
-    projection = translation(9, 9, 9);
-    _camera->getProjection(projection, Width, 0);
-    EXPECT_TRUE(projection.isIdentity());
+    for (const auto& [width, height] : {std::pair{0u, Height}, std::pair{Width, 0u}}) {
+        Matrix projection = translation(9, 9, 9);
+        _camera->getProjection(projection, width, height);
+        EXPECT_TRUE(projection.isIdentity()) << width << "x" << height;
+    }
 }
 
 } // namespace
