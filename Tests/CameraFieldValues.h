@@ -19,6 +19,11 @@ using FieldBytes = std::map<osg::UInt32, std::vector<osg::UInt8>>;
 osg::BitVector randomizedFieldsMask();
 /// Gives every field of `randomizedFieldsMask` a random value.
 void randomizeValueFields(const osg::UberCameraPtr& camera, std::mt19937& rng);
+/// A random subset of `candidates`.
+inline osg::BitVector randomMask(std::mt19937& rng,
+                                 osg::BitVector candidates = ~osg::BitVector(0)) {
+    return candidates & ((osg::BitVector(rng()) << 32) | rng());
+}
 /// The bytes each field of `mask` writes to a stream.
 FieldBytes fieldBytes(const osg::FieldContainerPtr& container, osg::BitVector mask);
 

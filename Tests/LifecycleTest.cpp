@@ -27,6 +27,7 @@ using ubercam::test::fieldBytes;
 using ubercam::test::FieldBytes;
 using ubercam::test::randomizedFieldsMask;
 using ubercam::test::randomizeValueFields;
+using ubercam::test::randomMask;
 using ubercam::test::worldTransform;
 
 constexpr Real32 Tolerance = 1e-4f;
@@ -349,7 +350,7 @@ TEST_F(CameraLifecycleTest, SyncWithCopiesExactlyTheSelectedValueFields) {
         SCOPED_TRACE(iteration);
         randomizeValueFields(source, rng);
         randomizeValueFields(target, rng);
-        const BitVector mask = candidates & ((BitVector(rng()) << 32) | rng());
+        const BitVector mask = randomMask(rng, candidates);
         const FieldBytes before = fieldBytes(target, candidates);
 
         target->syncWith(source, mask, false);
@@ -673,7 +674,7 @@ TEST_F(CameraLifecycleTest, RandomSequencesKeepRegistryAndReferencesInStep) {
         case Sync: {
             UberCameraPtr source = pick();
             UberCameraPtr target = pick();
-            const BitVector mask = (BitVector(rng()) << 32) | rng();
+            const BitVector mask = randomMask(rng);
             target->syncWith(source, mask, (rng() & 1) != 0);
             break;
         }

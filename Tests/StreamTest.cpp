@@ -136,6 +136,7 @@ using ubercam::test::fieldBytes;
 using ubercam::test::FieldBytes;
 using ubercam::test::randomizedFieldsMask;
 using ubercam::test::randomizeValueFields;
+using ubercam::test::randomMask;
 
 constexpr unsigned RoundTripSeed = 20240611u;
 constexpr int RoundTripIterations = 200;
@@ -383,7 +384,7 @@ TEST_F(CameraStreamTest, RandomValuesAndMasksRoundTripExactly) {
             randomizeValueFields(target, rng);
             BitVector mask = candidates;
             if (iteration % FullMaskInterval != 0)
-                mask &= (BitVector(rng()) << 32) | rng();
+                mask = randomMask(rng, mask);
 
             const FieldBytes before = fieldBytes(target, FieldBits_AllFields);
             MemoryDataHandler stream;
@@ -620,7 +621,7 @@ TEST_F(CameraAspectSyncTest, RandomMasksCopyExactlyTheSelectedValueFields) {
         SCOPED_TRACE(iteration);
         randomizeValueFields(source, rng);
         randomizeValueFields(target, rng);
-        const BitVector mask = candidates & ((BitVector(rng()) << 32) | rng());
+        const BitVector mask = randomMask(rng, candidates);
         const FieldBytes before = fieldBytes(target, FieldBits_AllFields);
 
         if (iteration % 2 == 0)

@@ -380,11 +380,18 @@ std::vector<PointerField> pointerFields() {
     };
 }
 
-TEST_F(CameraFieldsTest, CountedSetterWithTheSameValueKeepsTheCount) {
+// Runs `check` once per container-pointer field, each time on a new camera.
+template <class CheckT> void forEachPointerField(CheckT check) {
     for (const PointerField& field : pointerFields()) {
         SCOPED_TRACE(field.name);
         UberCameraPtr camera = UberCamera::create();
         Ref holdCamera(camera);
+        check(field, camera);
+    }
+}
+
+TEST_F(CameraFieldsTest, CountedSetterWithTheSameValueKeepsTheCount) {
+    forEachPointerField([&](const PointerField& field, const UberCameraPtr& camera) {
         FieldContainerPtr value = field.make();
         Ref holdValue(value);
 
@@ -393,14 +400,11 @@ TEST_F(CameraFieldsTest, CountedSetterWithTheSameValueKeepsTheCount) {
         field.setCounted(camera, value);
         EXPECT_EQ(value.getRefCount(), 2);
         EXPECT_EQ(field.get(camera), value);
-    }
+    });
 }
 
 TEST_F(CameraFieldsTest, CountedSetterWithNullReleasesTheOldValueOnce) {
-    for (const PointerField& field : pointerFields()) {
-        SCOPED_TRACE(field.name);
-        UberCameraPtr camera = UberCamera::create();
-        Ref holdCamera(camera);
+    forEachPointerField([&](const PointerField& field, const UberCameraPtr& camera) {
         FieldContainerPtr value = field.make();
         Ref holdValue(value);
 
@@ -410,14 +414,11 @@ TEST_F(CameraFieldsTest, CountedSetterWithNullReleasesTheOldValueOnce) {
         EXPECT_TRUE(field.get(camera).isNull());
         field.setCounted(camera, NullFC);
         EXPECT_EQ(value.getRefCount(), 1);
-    }
+    });
 }
 
 TEST_F(CameraFieldsTest, CountedSetterMovesTheReferenceToTheNewValue) {
-    for (const PointerField& field : pointerFields()) {
-        SCOPED_TRACE(field.name);
-        UberCameraPtr camera = UberCamera::create();
-        Ref holdCamera(camera);
+    forEachPointerField([&](const PointerField& field, const UberCameraPtr& camera) {
         FieldContainerPtr first = field.make();
         FieldContainerPtr second = field.make();
         Ref holdFirst(first);
@@ -427,14 +428,11 @@ TEST_F(CameraFieldsTest, CountedSetterMovesTheReferenceToTheNewValue) {
         field.setCounted(camera, second);
         EXPECT_EQ(first.getRefCount(), 1);
         EXPECT_EQ(second.getRefCount(), 2);
-    }
+    });
 }
 
 TEST_F(CameraFieldsTest, CountedSetterKeepsASoleOwnedValueAlive) {
-    for (const PointerField& field : pointerFields()) {
-        SCOPED_TRACE(field.name);
-        UberCameraPtr camera = UberCamera::create();
-        Ref holdCamera(camera);
+    forEachPointerField([&](const PointerField& field, const UberCameraPtr& camera) {
         FieldContainerPtr value = field.make();
         const UInt32 id = value.getFieldContainerId();
 
@@ -443,14 +441,11 @@ TEST_F(CameraFieldsTest, CountedSetterKeepsASoleOwnedValueAlive) {
         field.setCounted(camera, NullFC);
         EXPECT_TRUE(FieldContainerFactory::the()->getContainer(id).isNull())
             << "the camera's reference was the last one";
-    }
+    });
 }
 
 TEST_F(CameraFieldsTest, BaseSetterCopiesWithoutCounting) {
-    for (const PointerField& field : pointerFields()) {
-        SCOPED_TRACE(field.name);
-        UberCameraPtr camera = UberCamera::create();
-        Ref holdCamera(camera);
+    forEachPointerField([&](const PointerField& field, const UberCameraPtr& camera) {
         FieldContainerPtr value = field.make();
         Ref holdValue(value);
         const FieldContainerPtr own = field.get(camera);
@@ -463,7 +458,7 @@ TEST_F(CameraFieldsTest, BaseSetterCopiesWithoutCounting) {
         // Put the camera's own container back, so that it is released once.
         field.setPlain(camera, own);
         EXPECT_EQ(value.getRefCount(), 1);
-    }
+    });
 }
 
 TEST_F(CameraFieldsTest, DestroyedCameraReleasesWhatItHolds) {
