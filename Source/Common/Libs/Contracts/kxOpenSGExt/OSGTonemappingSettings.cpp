@@ -8,6 +8,7 @@ namespace {
 FieldDescription* tonemappingSettingsDescs[] = {
     OSG_SFIELD_DESC(TonemappingSettings, Real32, "exposure", Exposure, false),
     OSG_SFIELD_DESC(TonemappingSettings, UInt32, "sensorResponse", SensorResponse, false),
+    OSG_SFIELD_DESC(TonemappingSettings, Real32, "sensitivity", Sensitivity, false),
 };
 } // namespace
 

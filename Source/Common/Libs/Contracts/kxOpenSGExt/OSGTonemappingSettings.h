@@ -20,12 +20,15 @@ public:
     using Inherited = FieldContainer;
     OSG_FIELD_ID(Exposure, Inherited::NextFieldId)
     OSG_FIELD_ID(SensorResponse, Inherited::NextFieldId + 1)
-    static constexpr UInt32 NextFieldId = Inherited::NextFieldId + 2;
+    OSG_FIELD_ID(Sensitivity, Inherited::NextFieldId + 2)
+    static constexpr UInt32 NextFieldId = Inherited::NextFieldId + 3;
 
     /// Exposure correction in stops.
     OSG_SFIELD_ACCESS(Real32, Exposure)
     /// Which sensor response the colour management applies (0: the response curve).
     OSG_SFIELD_ACCESS(UInt32, SensorResponse)
+    /// Film speed of the sensor, ISO.
+    OSG_SFIELD_ACCESS(Real32, Sensitivity)
 
     /// The fields tied to the camera's sensor rather than to the look: a copy
     /// of another camera's settings keeps its own values of these.
@@ -44,6 +47,7 @@ private:
 
     SFReal32 _sfExposure;
     SFUInt32 _sfSensorResponse;
+    SFReal32 _sfSensitivity{100.0f};
 };
 
 } // namespace osg
