@@ -2,10 +2,13 @@
 
 #include "kxUberCameraUtils.h"
 
+#include "kxGeoPropertyBuilder.h"
+
 #include <array>
 #include <vector>
 
 using namespace osg;
+using kxGeoPropertyBuilder::makeProperty;
 
 namespace {
 
@@ -93,18 +96,6 @@ std::vector<Segment> cameraSegments() {
     addReel(segments, TopReel, 0, 5);
     addReel(segments, BackReel, 1, 5);
     return segments;
-}
-
-template <class PropertyPtr, class ValueT>
-PropertyPtr makeProperty(const std::vector<ValueT>& values) {
-    PropertyPtr property = PropertyPtr::StoredObjectType::create();
-    if (property.isNull())
-        return property;
-    beginEditCP(property);
-    for (const ValueT& value : values)
-        property->push_back(value);
-    endEditCP(property);
-    return property;
 }
 
 } // namespace
