@@ -1,5 +1,6 @@
 // uber-camera: command-line front end of the camera module.
 
+#include "Cameras.h"
 #include "Describe.h"
 
 #include "OSGInit.h"
@@ -15,7 +16,26 @@ void printUsage(std::ostream& out) {
     out << "usage: uber-camera [command]\n"
            "commands:\n"
            "  describe   the camera's registered type and fields (default)\n"
+           "  cameras    a sample scene's camera registry: tree, cameras, queries\n"
            "  help       this text\n";
+}
+
+struct Command {
+    const char* name;
+    bool (*run)(std::ostream& out);
+};
+
+constexpr Command Commands[] = {
+    {"describe", &describeCameraType},
+    {"cameras", &reportCameraRegistry},
+};
+
+const Command* findCommand(const char* name) {
+    for (const Command& command : Commands) {
+        if (std::strcmp(command.name, name) == 0)
+            return &command;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -26,14 +46,15 @@ int main(int argc, char** argv) {
         printUsage(std::cout);
         return 0;
     }
-    if (std::strcmp(command, "describe") != 0) {
+    const Command* chosen = findCommand(command);
+    if (chosen == nullptr) {
         std::cerr << "uber-camera: unknown command \"" << command << "\"\n";
         printUsage(std::cerr);
         return 2;
     }
 
     osg::osgInit(argc, argv);
-    bool ok = describeCameraType(std::cout);
+    bool ok = chosen->run(std::cout);
     osg::osgExit();
     return ok ? 0 : 1;
 }

@@ -1,0 +1,283 @@
+// `uber-camera cameras`: a sample scene built through the camera registry,
+// and the registry's own account of it.
+
+#include "Cameras.h"
+
+#include "NodeUtils.h"
+#include "OSGCameraTrack.h"
+#include "OSGGroup.h"
+#include "OSGMaterialPool.h"
+#include "kxSceneData.h"
+#include "kxUberCameraPool.h"
+#include "kxUberCameraUtils.h"
+
+#include <algorithm>
+#include <iomanip>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace osg;
+
+namespace {
+
+struct FlagName {
+    UInt64 flag;
+    const char* name;
+};
+
+constexpr FlagName CameraFlagNames[] = {
+    {UberCamera::InternalCameraFlag, "internal"},
+    {UberCamera::ViewpointFlag, "viewpoint"},
+    {UberCamera::LegacyTransitionFlag, "legacy-transition"},
+    {UberCamera::TrackOverrideFlag, "track-override"},
+    {UberCamera::InitialFlag, "initial"},
+    {UberCamera::ExplicitFrustumFlag, "explicit-frustum"},
+    {UberCamera::LegacyCameraFlag, "legacy"},
+    {UberCamera::DepthOfFieldFlag, "depth-of-field"},
+    {UberCamera::MotionBlurFlag, "motion-blur"},
+    {UberCamera::DollyZoomFlag, "dolly-zoom"},
+    {UberCamera::RenderVisualizationFlag, "render-visualization"},
+    {UberCamera::RegistryCameraFlag, "registry"},
+    {UberCamera::LegacyConversionFlag, "legacy-conversion"},
+};
+
+// ---- the sample scene ------------------------------------------------------------------
+
+struct DefaultView {
+    const char* name;
+    UberCamera::DefaultCameraId id;
+};
+
+constexpr DefaultView DefaultViews[] = {
+    {"Perspective", UberCamera::PerspectiveView},
+    {"Front", UberCamera::FrontView},
+    {"Side", UberCamera::SideView},
+    {"Top", UberCamera::TopView},
+};
+
+UberCameraPtr cameraOf(const NodePtr& node) {
+    return kxUberCameraUtils::getUberCamera(node);
+}
+
+void setDefaultCameraId(const UberCameraPtr& camera, Int32 id) {
+    beginEditCP(camera, UberCameraBase::DefaultCameraIdFieldMask);
+    camera->setDefaultCameraId(id);
+    endEditCP(camera, UberCameraBase::DefaultCameraIdFieldMask);
+}
+
+// A viewpoint of `camera` named `name`, with its internal node below `parent`.
+void addViewpoint(const UberCameraPtr& camera, const char* name, const NodePtr& parent) {
+    const UberCameraPtr viewpoint = kxUberCameraUtils::createViewpoint(camera);
+    kxUberCameraUtils::setName(viewpoint, name, false);
+    kxUberCameraPool::the()->add(viewpoint, parent);
+}
+
+// Scene 0 gets a root "Scene" and a material pool; below the camera root: the
+// four default views, a group with two user cameras, an internal camera, a
+// loose viewpoint and a camera track with two. One user camera also stands on
+// a second scene node. Returns the internal camera (the registry holds it).
+UberCameraPtr buildSampleScene() {
+    kxSceneData* scene = kxSceneDataManager::getSceneData(0);
+    scene->setMaterialPool(MaterialPool::create());
+    scene->setRootNode(NodeUtils::createNodeWithCore(Group::create(), NodePtr(), "Scene"));
+
+    kxUberCameraPool* pool = kxUberCameraPool::the();
+    const NodePtr cameraRoot = kxUberCameraPool::getRoot();
+    const NodePtr sceneRoot = scene->getRootNode();
+
+    const NodePtr views = NodeUtils::createNodeWithCore(Group::create(), sceneRoot, "Views");
+    for (const DefaultView& view : DefaultViews)
+        setDefaultCameraId(cameraOf(pool->createCameraNode(view.name, views, cameraRoot)), view.id);
+
+    const NodePtr building = NodeUtils::createNodeWithCore(Group::create(), sceneRoot, "Building");
+    const NodePtr userCameras = pool->addGroup(NodePtr());
+    const UberCameraPtr orbit = cameraOf(pool->createCameraNode("Orbit", building, userCameras));
+    const UberCameraPtr walkthrough =
+        cameraOf(pool->createCameraNode("Walkthrough", building, userCameras));
+    const NodePtr stage = NodeUtils::createNodeWithCore(Group::create(), sceneRoot, "Stage");
+    NodeUtils::createNodeWithCore(walkthrough, stage, "Walkthrough on stage");
+    kxUberCameraUtils::setInitialCamera(walkthrough);
+
+    const UberCameraPtr internal = pool->createInternalCamera(orbit);
+    pool->add(internal, NodePtr());
+
+    addViewpoint(orbit, "Overview", cameraRoot);
+    const NodePtr tour = NodeUtils::createNodeWithCore(CameraTrack::create(), cameraRoot, "Tour");
+    addViewpoint(walkthrough, "Tour stop 1", tour);
+    addViewpoint(walkthrough, "Tour stop 2", tour);
+    return internal;
+}
+
+void releaseSampleScene(const UberCameraPtr& internal) {
+    kxUberCameraPool::the()->remove(internal);
+    kxSceneDataManager::getSceneData(0)->clear();
+}
+
+// ---- reading it back --------------------------------------------------------------------
+
+std::string flagNames(UInt64 flags) {
+    std::string names;
+    for (const FlagName& entry : CameraFlagNames) {
+        if ((flags & entry.flag) == 0)
+            continue;
+        names += names.empty() ? "" : " ";
+        names += entry.name;
+        flags &= ~entry.flag;
+    }
+    if (flags != 0) {
+        std::ostringstream rest;
+        rest << "0x" << std::hex << flags;
+        names += (names.empty() ? "" : " ") + rest.str();
+    }
+    return names.empty() ? "-" : names;
+}
+
+std::string defaultIdName(Int32 id) {
+    switch (id) {
+    case UberCamera::NoDefaultCamera:
+        return "-";
+    case UberCamera::PerspectiveView:
+        return "perspective";
+    case UberCamera::FrontView:
+        return "front";
+    case UberCamera::SideView:
+        return "side";
+    case UberCamera::TopView:
+        return "top";
+    default:
+        return std::to_string(id);
+    }
+}
+
+std::string nodeLabel(const NodePtr& node, const NodePtr& cameraRoot) {
+    if (node == cameraRoot)
+        return "(camera root)";
+    const std::string name = NodeUtils::getName(node);
+    return name.empty() ? "(unnamed)" : name;
+}
+
+// "/Scene/Building/Orbit": the node's names from the top of its tree.
+std::string nodePath(const NodePtr& node, const NodePtr& cameraRoot) {
+    if (node.isNull())
+        return "-";
+    std::string path;
+    for (NodePtr at = node; !at.isNull(); at = at->getParent())
+        path = "/" + nodeLabel(at, cameraRoot) + path;
+    return path;
+}
+
+std::string nodeKind(const NodePtr& node) {
+    const UberCameraPtr camera = cameraOf(node);
+    if (!camera.isNull()) {
+        std::string kind = camera->isViewpoint() ? "viewpoint #" : "camera #";
+        kind += std::to_string(camera->getId());
+        if (kxUberCameraUtils::isInternalCameraNode(node))
+            kind += ", internal node";
+        return kind;
+    }
+    if (kxUberCameraUtils::isCameraTrackNode(node))
+        return "camera track";
+    return node->getCore().isNull() ? "no core" : node->getCore()->getType().getName();
+}
+
+void printTree(std::ostream& out, const NodePtr& node, const NodePtr& cameraRoot, int depth) {
+    if (node.isNull())
+        return;
+    out << std::string(2 + 2 * depth, ' ') << nodeLabel(node, cameraRoot) << "  ["
+        << nodeKind(node) << "]\n";
+    for (UInt32 i = 0; i < node->getNChildren(); ++i)
+        printTree(out, node->getChild(i), cameraRoot, depth + 1);
+}
+
+std::string joined(const std::vector<std::string>& parts) {
+    if (parts.empty())
+        return "-";
+    std::string text = parts.front();
+    for (size_t i = 1; i < parts.size(); ++i)
+        text += ", " + parts[i];
+    return text;
+}
+
+std::string cameraLabel(const UberCameraPtr& camera) {
+    if (camera.isNull())
+        return "-";
+    return kxUberCameraUtils::getName(camera) + " (#" + std::to_string(camera->getId()) + ")";
+}
+
+std::string nodeNames(const std::vector<NodePtr>& nodes) {
+    std::vector<std::string> names;
+    for (const NodePtr& node : nodes)
+        names.push_back(NodeUtils::getName(node));
+    return joined(names);
+}
+
+void printCameras(std::ostream& out, const NodePtr& cameraRoot) {
+    std::vector<UberCameraPtr> cameras = kxUberCameraPool::getContentPtrs(false, false);
+    std::sort(cameras.begin(), cameras.end(),
+              [](const UberCameraPtr& a, const UberCameraPtr& b) { return a->getId() < b->getId(); });
+
+    struct Row {
+        std::string id, name, defaultId, activeParent, sceneNodes, flags;
+    };
+    std::vector<Row> rows{{"id", "name", "default", "active parent", "scene nodes", "flags"}};
+    for (const UberCameraPtr& camera : cameras) {
+        std::vector<std::string> sceneNodes;
+        for (const NodePtr& parent : camera->getParents()) {
+            if (!kxUberCameraUtils::isInternalCameraNode(parent))
+                sceneNodes.push_back(nodePath(parent, cameraRoot));
+        }
+        rows.push_back({std::to_string(camera->getId()), kxUberCameraUtils::getName(camera),
+                        defaultIdName(camera->getDefaultCameraId()),
+                        nodePath(camera->getActiveParentNode(), cameraRoot), joined(sceneNodes),
+                        flagNames(camera->getFlags())});
+    }
+
+    size_t width[5] = {};
+    for (const Row& row : rows) {
+        const std::string* cells[] = {&row.id, &row.name, &row.defaultId, &row.activeParent,
+                                      &row.sceneNodes};
+        for (size_t i = 0; i < 5; ++i)
+            width[i] = std::max(width[i], cells[i]->size());
+    }
+    out << "\nRegistered cameras (" << cameras.size() << ")\n";
+    for (const Row& row : rows) {
+        out << "  " << std::left << std::setw(int(width[0])) << row.id << "  "
+            << std::setw(int(width[1])) << row.name << "  " << std::setw(int(width[2]))
+            << row.defaultId << "  " << std::setw(int(width[3])) << row.activeParent << "  "
+            << std::setw(int(width[4])) << row.sceneNodes << "  " << row.flags << "\n";
+    }
+}
+
+void printQueries(std::ostream& out) {
+    kxUberCameraPool* pool = kxUberCameraPool::the();
+    const std::pair<const char*, std::string> answers[] = {
+        {"initial camera", cameraLabel(pool->getInitialCamera())},
+        {"default cameras", nodeNames(pool->getDefaultCameras())},
+        {"custom cameras", nodeNames(pool->getCustomCameras())},
+        {"viewpoints", nodeNames(pool->getViewpointNodes())},
+        {"unassigned viewpoints", nodeNames(pool->getUnassignedViewpoints())},
+        {"camera tracks", nodeNames(pool->getCameraTrackNodes())},
+        {"visualised scene nodes", nodeNames(kxUberCameraPool::getVisualizationNodes())},
+    };
+    out << "\nQueries\n";
+    for (const auto& [question, answer] : answers)
+        out << "  " << std::left << std::setw(24) << question << answer << "\n";
+}
+
+} // namespace
+
+bool reportCameraRegistry(std::ostream& out) {
+    const UberCameraPtr internal = buildSampleScene();
+    const NodePtr cameraRoot = kxUberCameraPool::getRoot();
+    if (cameraRoot.isNull()) {
+        releaseSampleScene(internal);
+        return false;
+    }
+    out << "Camera tree\n";
+    printTree(out, cameraRoot, cameraRoot, 0);
+    printCameras(out, cameraRoot);
+    printQueries(out);
+    releaseSampleScene(internal);
+    return true;
+}
