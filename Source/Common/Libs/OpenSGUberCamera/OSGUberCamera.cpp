@@ -71,7 +71,7 @@ void UberCamera::onCreate(const UberCamera*) {
 
     updateVisualization();
 
-    kxUberCameraPool::m_cameras.emplace(getId(), self);
+    kxUberCameraPool::registerCamera(getId(), self);
     if (m_CreateDestroyCallback)
         m_CreateDestroyCallback(getId(), true);
 }

@@ -40,6 +40,38 @@ bool isInternalNode(const NodePtr& node) {
 kxUberCameraPool::CameraMap kxUberCameraPool::m_cameras = makeCameraMap();
 kxUberCameraPool* kxUberCameraPool::m_the = nullptr;
 
+namespace {
+
+// Entries of the id map are made in runs of this many, ahead of need.
+constexpr size_t EntryRun = 256;
+
+// Unused map entries, made together so that they lie side by side in memory.
+kxUberCameraPool::CameraMap& spareEntries() {
+    static kxUberCameraPool::CameraMap spare;
+    return spare;
+}
+
+} // namespace
+
+// Each camera's creation allocates a few kilobytes between two entries of the
+// id map, so entries made one by one lie on different pages, and walking the
+// map (every list over all cameras does) misses cache and TLB once per camera.
+// Entries taken from runs made together keep the walk in order in memory.
+void kxUberCameraPool::registerCamera(unsigned int id, const UberCameraPtr& camera) {
+    if (m_cameras.count(id) != 0)
+        return;
+    CameraMap& spare = spareEntries();
+    if (spare.empty()) {
+        spare.reserve(EntryRun); // no bucket array allocated between the entries
+        for (unsigned int key = 0; key < EntryRun; ++key)
+            spare.emplace(key, UberCameraPtr());
+    }
+    CameraMap::node_type entry = spare.extract(spare.begin());
+    entry.key() = id;
+    entry.mapped() = camera;
+    m_cameras.insert(std::move(entry));
+}
+
 kxUberCameraPool* kxUberCameraPool::the() {
     if (m_the == nullptr)
         m_the = new kxUberCameraPool();

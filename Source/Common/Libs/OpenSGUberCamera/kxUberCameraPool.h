@@ -112,6 +112,11 @@ public:
     }
 
 private:
+    // The camera's creation hook enters it; its destruction hook erases it.
+    friend class osg::UberCamera;
+    /// Enters (id, camera) unless the id is taken; see the source on where the entry lives.
+    static void registerCamera(unsigned int id, const osg::UberCameraPtr& camera);
+
     kxUberCameraPool() = default;
     ~kxUberCameraPool() = default;
     kxUberCameraPool(const kxUberCameraPool&) = delete;

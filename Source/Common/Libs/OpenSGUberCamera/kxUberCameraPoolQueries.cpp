@@ -13,6 +13,66 @@ using namespace osg;
 
 namespace {
 
+// ---- walking the id map -------------------------------------------------------------
+//
+// The cameras lie kilobytes apart in memory, so over many cameras a walk that
+// waits for each camera, then its parent list, then its first parent node
+// spends nearly all its time on cache misses. The walk below fetches those
+// ahead, one stage per few entries, so that they arrive before they are read.
+
+constexpr int FetchDistance = 4;
+
+/// How much of each camera a walk reads: its own fields, or also its parent nodes.
+enum class Reach { Camera, ParentNodes };
+
+void fetch(const void* address) {
+    __builtin_prefetch(address);
+}
+
+void fetchCamera(const UberCameraPtr& camera) {
+    if (camera.isNull())
+        return;
+    fetch(&camera->getFlags());
+    fetch(&camera->getParents());
+}
+
+void fetchParentList(const UberCameraPtr& camera) {
+    if (!camera.isNull() && camera->getParents().size() != 0)
+        fetch(camera->getParents().getValues().data());
+}
+
+void fetchFirstParent(const UberCameraPtr& camera) {
+    if (camera.isNull() || camera->getParents().size() == 0)
+        return;
+    const NodePtr& first = camera->getParents()[0];
+    if (!first.isNull())
+        fetch(&first->getExternalFlags());
+}
+
+/// Calls `visit(id, camera)` for every entry of the id map, in map order.
+template <Reach reach, class Visit> void forEachRegistered(Visit&& visit) {
+    using Iterator = kxUberCameraPool::CameraMap::const_iterator;
+    const kxUberCameraPool::CameraMap& cameras = kxUberCameraPool::m_cameras;
+    const Iterator end = cameras.end();
+    // Leads run ahead of the visit by one, two and three fetch distances.
+    Iterator leads[3] = {cameras.begin(), cameras.begin(), cameras.begin()};
+    for (int stage = 0; stage < 3; ++stage) {
+        for (int step = 0; step < FetchDistance * (stage + 1) && leads[stage] != end; ++step)
+            ++leads[stage];
+    }
+    for (Iterator it = cameras.begin(); it != end; ++it) {
+        if (leads[2] != end)
+            fetchCamera((leads[2]++)->second);
+        if (reach == Reach::ParentNodes) {
+            if (leads[1] != end)
+                fetchParentList((leads[1]++)->second);
+            if (leads[0] != end)
+                fetchFirstParent((leads[0]++)->second);
+        }
+        visit(it->first, it->second);
+    }
+}
+
 bool passes(const UberCameraPtr& camera, bool excludeInternal, bool excludeViewpoints) {
     if (camera.isNull())
         return false;
@@ -40,10 +100,10 @@ std::vector<unsigned int> kxUberCameraPool::getContentIds(bool excludeInternal,
                                                           bool excludeViewpoints) {
     std::vector<unsigned int> ids;
     ids.reserve(m_cameras.size());
-    for (const auto& [id, camera] : m_cameras) {
+    forEachRegistered<Reach::Camera>([&](unsigned int id, const UberCameraPtr& camera) {
         if (passes(camera, excludeInternal, excludeViewpoints))
             ids.push_back(id);
-    }
+    });
     return ids;
 }
 
@@ -51,10 +111,10 @@ std::vector<UberCameraPtr> kxUberCameraPool::getContentPtrs(bool excludeInternal
                                                             bool excludeViewpoints) {
     std::vector<UberCameraPtr> cameras;
     cameras.reserve(m_cameras.size());
-    for (const auto& [id, camera] : m_cameras) {
+    forEachRegistered<Reach::Camera>([&](unsigned int, const UberCameraPtr& camera) {
         if (passes(camera, excludeInternal, excludeViewpoints))
             cameras.push_back(camera);
-    }
+    });
     return cameras;
 }
 
@@ -62,27 +122,28 @@ std::vector<NodePtr> kxUberCameraPool::getContentNodes(bool excludeInternal,
                                                        bool excludeViewpoints) {
     std::vector<NodePtr> nodes;
     nodes.reserve(m_cameras.size());
-    for (const auto& [id, camera] : m_cameras) {
+    forEachRegistered<Reach::ParentNodes>([&](unsigned int, const UberCameraPtr& camera) {
         if (!passes(camera, excludeInternal, excludeViewpoints))
-            continue;
+            return;
         const NodePtr node =
             camera->isViewpoint() ? camera->getInternalParentNode() : camera->getActiveParentNode();
         if (!node.isNull())
             nodes.push_back(node);
-    }
+    });
     return nodes;
 }
 
 std::vector<NodePtr> kxUberCameraPool::getVisualizationNodes() {
     std::vector<NodePtr> nodes;
-    for (const auto& [id, camera] : m_cameras) {
+    nodes.reserve(m_cameras.size());
+    forEachRegistered<Reach::ParentNodes>([&](unsigned int, const UberCameraPtr& camera) {
         if (!passes(camera, true, true) || !camera->hasFlag(UberCamera::RenderVisualizationFlag))
-            continue;
+            return;
         for (const NodePtr& parent : camera->getParents()) {
             if (!parent.isNull() && !isInternalNode(parent))
                 nodes.push_back(parent);
         }
-    }
+    });
     return nodes;
 }
 
