@@ -7,6 +7,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libglm-dev
     clang libclang-rt-14-dev
+    libepoxy-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
+    liblcms2-dev libpng-dev icc-profiles-free glslang-tools
 )
 
 missing=()
