@@ -1,0 +1,243 @@
+// The platform's OpenGL pieces on a real (headless, llvmpipe) context: the context itself,
+// textures and their shared names, a program's active uniforms and the values it is given.
+
+#include "OSGSHLChunk.h"
+#include "kxGLInfo.h"
+#include "kxHeadlessContext.h"
+#include "kxShaderProgram.h"
+#include "kxTexture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Half floats keep 11 significant bits.
+constexpr float HalfFloatTolerance = 1.0f / 1024.0f;
+
+class GLPlatformTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        std::string error;
+        context = kxHeadlessContext::create(&error);
+        ASSERT_NE(context, nullptr) << error;
+    }
+    static void TearDownTestSuite() { context.reset(); }
+    void SetUp() override { ASSERT_TRUE(context != nullptr && context->makeCurrent()); }
+
+    static inline std::unique_ptr<kxHeadlessContext> context;
+};
+
+const char* const FullScreenVertex = R"(#version 330 core
+void main() {
+    vec2 corner = vec2(float((gl_VertexID & 1) << 2), float((gl_VertexID & 2) << 1));
+    gl_Position = vec4(corner - 1.0, 0.0, 1.0);
+}
+)";
+
+TEST_F(GLPlatformTest, ContextIsCoreAndCurrentOnlyWhileMadeSo) {
+    EXPECT_FALSE(kxGLInfo::getNoOpenGL());
+    GLint major = 0, minor = 0, profile = 0;
+    glGetIntegerv(GL_MAJOR_VERSION, &major);
+    glGetIntegerv(GL_MINOR_VERSION, &minor);
+    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &profile);
+    EXPECT_GE(major * 10 + minor, 33);
+    EXPECT_TRUE(profile & GL_CONTEXT_CORE_PROFILE_BIT);
+    EXPECT_EQ(context->describe().rfind("OpenGL ", 0), 0u) << context->describe();
+
+    kxHeadlessContext::releaseCurrent();
+    EXPECT_TRUE(kxGLInfo::getNoOpenGL());
+    EXPECT_EQ(context->describe(), "");
+    kxTexture texture;
+    const float rgb[3] = {1, 2, 3};
+    EXPECT_FALSE(texture.initTexture(GL_TEXTURE_1D, 1, 1, GL_RGB16F, GL_RGB, GL_FLOAT, rgb,
+                                     GL_LINEAR, GL_LINEAR, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE,
+                                     false));
+    EXPECT_EQ(texture.getTextureId(), 0u);
+    ASSERT_TRUE(context->makeCurrent());
+    EXPECT_FALSE(kxGLInfo::getNoOpenGL());
+}
+
+TEST_F(GLPlatformTest, TextureReadsBackWhatWasUploaded) {
+    std::vector<float> rgb(1024 * 3);
+    for (std::size_t i = 0; i < rgb.size(); ++i)
+        rgb[i] = std::sin(0.01f * static_cast<float>(i)) * 4.0f;
+    kxTexture texture;
+    ASSERT_TRUE(texture.initTexture(GL_TEXTURE_1D, 1024, 1, GL_RGBA16F, GL_RGB, GL_FLOAT,
+                                    rgb.data(), GL_LINEAR, GL_LINEAR, GL_CLAMP_TO_EDGE,
+                                    GL_CLAMP_TO_EDGE, false));
+    EXPECT_NE(texture.getTextureId(), 0u);
+    EXPECT_EQ(texture.getWidth(), 1024);
+    EXPECT_EQ(texture.getInternalFormat(), GL_RGBA16F);
+
+    std::vector<float> rgba(1024 * 4, -1.0f);
+    glBindTexture(GL_TEXTURE_1D, texture.getTextureId());
+    glGetTexImage(GL_TEXTURE_1D, 0, GL_RGBA, GL_FLOAT, rgba.data());
+    GLint minFilter = 0;
+    glGetTexParameteriv(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, &minFilter);
+    glBindTexture(GL_TEXTURE_1D, 0);
+    EXPECT_EQ(minFilter, GL_LINEAR);
+    for (std::size_t i = 0; i < 1024; ++i) {
+        for (std::size_t c = 0; c < 3; ++c)
+            ASSERT_NEAR(rgba[i * 4 + c], rgb[i * 3 + c], HalfFloatTolerance * 4.0f) << i;
+        ASSERT_EQ(rgba[i * 4 + 3], 1.0f);
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GLPlatformTest, CopiesShareOneTextureDeletedWithTheLastShare) {
+    auto texture = std::make_unique<kxTexture>();
+    ASSERT_TRUE(texture->initTexture(GL_TEXTURE_2D, 2, 2, GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE,
+                                     nullptr, GL_NEAREST, GL_NEAREST, GL_REPEAT, GL_REPEAT, false));
+    const GLuint id = texture->getTextureId();
+    kxTexture copy = *texture;
+    kxTexture assigned;
+    assigned = copy;
+    EXPECT_EQ(copy.getTextureId(), id);
+    EXPECT_EQ(assigned.getTextureId(), id);
+
+    texture.reset();
+    copy.clearTexture();
+    EXPECT_EQ(copy.getTextureId(), 0u);
+    EXPECT_TRUE(glIsTexture(id));
+    assigned.clearTexture();
+    EXPECT_FALSE(glIsTexture(id));
+}
+
+TEST_F(GLPlatformTest, ActiveUniformsAreReportedAndGivenTheChunksValues) {
+    const char* fragment = R"(#version 330 core
+uniform bool flag;
+uniform int count;
+uniform float gain;
+uniform vec2 offset;
+uniform vec3 tint;
+uniform mat4 transform;
+uniform float weights[4];
+uniform sampler1D table;
+out vec4 color;
+void main() {
+    float w = weights[0] + weights[1] + weights[2] + weights[3];
+    vec4 c = transform * vec4(tint * gain + vec3(offset, float(count)) + w, 1.0);
+    color = flag ? c : texture(table, 0.5);
+}
+)";
+    kxShaderProgram program;
+    std::string log;
+    ASSERT_TRUE(program.build(FullScreenVertex, fragment, &log)) << log;
+
+    std::map<std::string, std::pair<GLenum, GLint>> found;
+    for (const kxShaderProgram::Uniform& uniform : program.getActiveUniforms())
+        found[uniform.name] = {uniform.type, uniform.size};
+    const std::map<std::string, std::pair<GLenum, GLint>> expected = {
+        {"flag", {GL_BOOL, 1}},       {"count", {GL_INT, 1}},
+        {"gain", {GL_FLOAT, 1}},      {"offset", {GL_FLOAT_VEC2, 1}},
+        {"tint", {GL_FLOAT_VEC3, 1}}, {"transform", {GL_FLOAT_MAT4, 1}},
+        {"weights", {GL_FLOAT, 4}},   {"table", {GL_SAMPLER_1D, 1}}};
+    EXPECT_EQ(found, expected);
+
+    osg::SHLChunkPtr chunk = osg::SHLChunk::create();
+    osg::addRefCP(chunk);
+    osg::Matrix transform;
+    transform.setValue(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16);
+    osg::MField<osg::Real32> weights;
+    for (float w : {0.5f, 1.5f, 2.5f, 3.5f})
+        weights.push_back(w);
+    chunk->setUniformParameter("flag", true);
+    chunk->setUniformParameter("count", osg::Int32(7));
+    chunk->setUniformParameter("gain", 0.25f);
+    chunk->setUniformParameter("offset", osg::Vec2f(1, 2));
+    chunk->setUniformParameter("tint", osg::Vec3f(3, 4, 5));
+    chunk->setUniformParameter("transform", transform);
+    chunk->setUniformParameter("weights", weights);
+    chunk->setUniformParameter("table", osg::Int32(5));
+    chunk->setUniformParameter("notInTheProgram", 1.0f);
+    std::vector<std::string> mismatched;
+    EXPECT_TRUE(program.applyUniforms(*chunk, &mismatched));
+    EXPECT_TRUE(mismatched.empty());
+
+    const GLuint p = program.getProgram();
+    auto location = [&](const char* name) { return glGetUniformLocation(p, name); };
+    GLint ints[2] = {};
+    glGetUniformiv(p, location("flag"), &ints[0]);
+    glGetUniformiv(p, location("table"), &ints[1]);
+    EXPECT_EQ(ints[0], 1);
+    EXPECT_EQ(ints[1], 5);
+    GLfloat matrix[16] = {};
+    glGetUniformfv(p, location("transform"), matrix);
+    EXPECT_EQ(matrix[1], 5.0f) << "column-major: m[0][1] is row 1, column 0";
+    EXPECT_EQ(matrix[4], 2.0f);
+    GLfloat third = 0;
+    glGetUniformfv(p, location("weights[2]"), &third);
+    EXPECT_EQ(third, 2.5f);
+    GLfloat tint[3] = {};
+    glGetUniformfv(p, location("tint"), tint);
+    EXPECT_EQ(tint[2], 5.0f);
+
+    // Each value of the wrong type (or length) is reported, not written.
+    chunk->setUniformParameter("tint", 1.0f);
+    chunk->setUniformParameter("count", true);
+    weights.resize(3);
+    chunk->setUniformParameter("weights", weights);
+    mismatched.clear();
+    EXPECT_FALSE(program.applyUniforms(*chunk, &mismatched));
+    EXPECT_EQ(mismatched.size(), 3u);
+    glGetUniformfv(p, location("tint"), tint);
+    EXPECT_EQ(tint[0], 3.0f);
+    osg::subRefCP(chunk);
+}
+
+TEST_F(GLPlatformTest, DrawnTriangleSamplesTheTextureBoundToTheSamplersUnit) {
+    const float texels[4 * 4] = {0.1f, 0.2f, 0.3f, 1, 0.4f, 0.5f,  0.6f, 1,
+                                 0.7f, 0.8f, 0.9f, 1, 1.5f, -2.0f, 8.0f, 0.5f};
+    kxTexture table;
+    ASSERT_TRUE(table.initTexture(GL_TEXTURE_1D, 4, 1, GL_RGBA32F, GL_RGBA, GL_FLOAT, texels,
+                                  GL_NEAREST, GL_NEAREST, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE,
+                                  false));
+    kxShaderProgram program;
+    std::string log;
+    ASSERT_TRUE(program.build(FullScreenVertex, R"(#version 330 core
+uniform sampler1D table;
+out vec4 color;
+void main() { color = texelFetch(table, int(gl_FragCoord.x), 0); }
+)",
+                              &log))
+        << log;
+
+    GLuint target = 0, framebuffer = 0;
+    glGenTextures(1, &target);
+    glBindTexture(GL_TEXTURE_2D, target);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA32F, 4, 1, 0, GL_RGBA, GL_FLOAT, nullptr);
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target, 0);
+    ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER),
+              static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+    glViewport(0, 0, 4, 1);
+
+    osg::ShaderParameterChunkPtr chunk = osg::ShaderParameterChunk::create();
+    osg::addRefCP(chunk);
+    chunk->setUniformParameter("table", osg::Int32(3));
+    ASSERT_TRUE(program.applyUniforms(*chunk));
+    table.bindTexture(GL_TEXTURE0 + 3);
+    program.drawFullScreenTriangle();
+    table.unbindTexture(GL_TEXTURE0 + 3);
+    glActiveTexture(GL_TEXTURE0);
+
+    float pixels[4 * 4] = {};
+    glReadPixels(0, 0, 4, 1, GL_RGBA, GL_FLOAT, pixels);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(pixels[i], texels[i]) << i;
+
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &framebuffer);
+    glDeleteTextures(1, &target);
+    osg::subRefCP(chunk);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+} // namespace
