@@ -1,0 +1,6 @@
+#include "kxImagePostprocessor.h"
+
+kxImagePostprocessor* kxImagePostprocessor::getImagePostprocessor() {
+    static kxImagePostprocessor instance;
+    return &instance;
+}
