@@ -99,23 +99,33 @@ TEST(ColorPlatformTest, SensorTransformTablesFollowTheirCurves) {
     EXPECT_TRUE(lumivex.getTransformTable().empty());
 }
 
-// The shader part of each mode compiles, and the uniforms it leaves active are exactly those
-// setLumivexUniforms sets, with fitting types; the table texture is bound where asked.
-TEST(ColorPlatformTest, LumivexShaderPartAndUniformsAgreeOnRealGL) {
+// Each mode's shader part compiles and declares exactly the uniforms setLumivexUniforms sets;
+// drawn, the film transform shows its table through the texture it binds.
+TEST(ColorPlatformTest, LumivexShaderPartDrawsItsTableOnRealGL) {
     std::string error;
     auto context = kxHeadlessContext::create(&error);
     ASSERT_NE(context, nullptr) << error;
-    const std::string vertex = "#version 330 core\nvoid main() { gl_Position = vec4(0.0); }\n";
+    GLuint target = 0, framebuffer = 0;
+    glGenTextures(1, &target);
+    glBindTexture(GL_TEXTURE_2D, target);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA32F, 4, 1, 0, GL_RGBA, GL_FLOAT, nullptr);
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target, 0);
+    glViewport(0, 0, 4, 1);
+    const std::string vertex = R"(#version 330 core
+void main() {
+    gl_Position = vec4(float((gl_VertexID & 1) << 2) - 1.0, float((gl_VertexID & 2) << 1) - 1.0,
+                       0.0, 1.0);
+})";
     for (unsigned mode : {0u, 1u}) {
         kxLumivex lumivex;
         lumivex.createSensorTransform(mode, 1000);
         std::string fragment = "#version 330 core\n";
         lumivex.setupLumivexShader(fragment, kxLumivex::DisplayTransform);
-        EXPECT_NE(fragment.find(mode == 0 ? "uniform sampler1D cameraResponseCurve;"
-                                          : "uniform sampler1D lumivexTransform;"),
-                  std::string::npos);
-        fragment += "out vec4 color;\nvoid main() { color = vec4(sensorTransform(vec3(0.5)), "
-                    "1.0); }\n";
+        // Pixel x shows exposure x / 3: table entries 0, 341, 682, 1023.
+        fragment += "out vec4 color;\nvoid main() { color = "
+                    "vec4(sensorTransform(vec3(floor(gl_FragCoord.x) / 3.0)), 1.0); }\n";
         kxShaderProgram program;
         ASSERT_TRUE(program.build(vertex, fragment, &error)) << error;
 
@@ -128,24 +138,27 @@ TEST(ColorPlatformTest, LumivexShaderPartAndUniformsAgreeOnRealGL) {
         for (const auto& [name, value] : chunk->getParameters())
             set.insert(name);
         if (mode == 0) {
+            EXPECT_EQ(active, std::set<std::string>{"cameraResponseCurve"});
             EXPECT_TRUE(set.empty());
         } else {
             EXPECT_EQ(active, set);
-            EXPECT_TRUE(program.applyUniforms(*chunk));
-            float peak = 0;
-            EXPECT_TRUE(chunk->getUniformParameter("lumivexPeak", peak));
-            EXPECT_EQ(peak, 12.5f);
-
+            ASSERT_TRUE(program.applyUniforms(*chunk));
             const kxLumivex copy = lumivex;
             copy.bindLumivexTextures(GL_TEXTURE0 + 11, kxLumivex::DisplayTransform);
-            GLint bound = 0;
-            glGetIntegerv(GL_TEXTURE_BINDING_1D, &bound);
-            EXPECT_NE(bound, 0);
+            program.drawFullScreenTriangle();
             copy.unbindLumivexTextures(GL_TEXTURE0 + 11, kxLumivex::DisplayTransform);
-            glActiveTexture(GL_TEXTURE0);
+            float pixels[4 * 4] = {};
+            glReadPixels(0, 0, 4, 1, GL_RGBA, GL_FLOAT, pixels);
+            const float peak = 1000 / 80.0f;
+            for (unsigned x = 0; x < 4; ++x)
+                EXPECT_NEAR(pixels[x * 4], peak * lumivex.getTransformTable()[x * 341 * 3],
+                            peak / 1024)
+                    << x;
         }
         subRefCP(chunk);
     }
+    glDeleteFramebuffers(1, &framebuffer);
+    glDeleteTextures(1, &target);
 }
 
 TEST(ColorPlatformTest, StoredSourcesAndDataFiles) {
