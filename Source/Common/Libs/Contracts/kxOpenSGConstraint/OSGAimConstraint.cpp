@@ -11,6 +11,7 @@ FieldDescription* aimConstraintDescs[] = {
     OSG_SFIELD_DESC(AimConstraint, AttachmentContainerPtr, "target", Target, false),
     OSG_SFIELD_DESC(AimConstraint, NodePtr, "aimNode", AimNode, false),
     OSG_SFIELD_DESC(AimConstraint, NodePtr, "upVectorNode", UpVectorNode, false),
+    OSG_SFIELD_DESC(AimConstraint, bool, "maintainOffset", MaintainOffset, false),
 };
 } // namespace
 
@@ -20,7 +21,7 @@ OSG_CONTAINER_DEF(AimConstraint, AimConstraint)
 
 AimConstraint::AimConstraint(const AimConstraint& source)
     : FieldContainer(source), _sfTarget(source._sfTarget), _sfAimNode(source._sfAimNode),
-      _sfUpVectorNode(source._sfUpVectorNode) {
+      _sfUpVectorNode(source._sfUpVectorNode), _sfMaintainOffset(source._sfMaintainOffset) {
     addRefCP(getTarget());
     addRefCP(getAimNode());
     addRefCP(getUpVectorNode());

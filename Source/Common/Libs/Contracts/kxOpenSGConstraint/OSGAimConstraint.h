@@ -21,7 +21,8 @@ public:
     OSG_FIELD_ID(Target, Inherited::NextFieldId)
     OSG_FIELD_ID(AimNode, Inherited::NextFieldId + 1)
     OSG_FIELD_ID(UpVectorNode, Inherited::NextFieldId + 2)
-    static constexpr UInt32 NextFieldId = Inherited::NextFieldId + 3;
+    OSG_FIELD_ID(MaintainOffset, Inherited::NextFieldId + 3)
+    static constexpr UInt32 NextFieldId = Inherited::NextFieldId + 4;
 
     const AttachmentContainerPtr& getTarget() const { return _sfTarget.getValue(); }
     const NodePtr& getAimNode() const { return _sfAimNode.getValue(); }
@@ -34,6 +35,9 @@ public:
     void setTarget(const AttachmentContainerPtr& target);
     void setAimNode(const NodePtr& node);
     void setUpVectorNode(const NodePtr& node);
+
+    /// Keep the target's turn away from the sources it had when constrained.
+    OSG_SFIELD_ACCESS(bool, MaintainOffset)
 
     /// True when the constraint has something to aim at.
     bool hasAimSources() const { return !getAimNode().isNull(); }
@@ -56,6 +60,7 @@ private:
     SField<AttachmentContainerPtr> _sfTarget;
     SFNodePtr _sfAimNode;
     SFNodePtr _sfUpVectorNode;
+    SFBool _sfMaintainOffset;
 };
 
 } // namespace osg

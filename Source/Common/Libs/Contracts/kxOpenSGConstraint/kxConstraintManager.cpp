@@ -33,6 +33,27 @@ AimConstraintPtr kxConstraintManager::createAimConstraint(const AttachmentContai
     return constraint;
 }
 
+namespace {
+NodePtr firstNode(const std::vector<NodePtr>& nodes) {
+    auto it = std::find_if(nodes.begin(), nodes.end(), [](const NodePtr& n) { return !n.isNull(); });
+    return it == nodes.end() ? NodePtr() : *it;
+}
+} // namespace
+
+AimConstraintPtr kxConstraintManager::createAimConstraint(const std::vector<NodePtr>& aimSources,
+                                                          const std::vector<NodePtr>& upSources,
+                                                          const AttachmentContainerPtr& target,
+                                                          bool maintainOffset) {
+    AimConstraintPtr constraint =
+        createAimConstraint(target, firstNode(aimSources), firstNode(upSources));
+    if (constraint.isNull())
+        return constraint;
+    beginEditCP(constraint, AimConstraint::MaintainOffsetFieldMask);
+    constraint->setMaintainOffset(maintainOffset);
+    endEditCP(constraint, AimConstraint::MaintainOffsetFieldMask);
+    return constraint;
+}
+
 AimConstraintPtr
 kxConstraintManager::findAimConstraintForTarget(const AttachmentContainerPtr& target) const {
     if (target.isNull())

@@ -10,11 +10,23 @@
 class kxConstraintManager {
 public:
     static kxConstraintManager& the();
+    /// Host code reaches the manager as through a pointer (`the()->`); both
+    /// spellings name the same manager.
+    kxConstraintManager* operator->() { return this; }
 
     /// A new aim constraint on `target`, or null for a null target.
     osg::AimConstraintPtr createAimConstraint(const osg::AttachmentContainerPtr& target,
                                               const osg::NodePtr& aimNode,
                                               const osg::NodePtr& upVectorNode);
+    /// The same from lists of sources, as scenes describe them. The constraint
+    /// follows one aim node and one up-vector node: the first non-null entry
+    /// of each list (none when a list has none). `maintainOffset` asks the
+    /// evaluating host to keep the target's present turn away from its
+    /// sources; the constraint carries it. Null for a null target.
+    osg::AimConstraintPtr createAimConstraint(const std::vector<osg::NodePtr>& aimSources,
+                                              const std::vector<osg::NodePtr>& upSources,
+                                              const osg::AttachmentContainerPtr& target,
+                                              bool maintainOffset);
     /// The first aim constraint whose target is `target`, or null.
     osg::AimConstraintPtr
     findAimConstraintForTarget(const osg::AttachmentContainerPtr& target) const;

@@ -29,7 +29,8 @@ public:
 
     /// One of the application's standard cameras rather than a user's.
     OSG_SFIELD_ACCESS(bool, BasicCamera)
-    /// Name of the standard view ("Perspective", "Front", "Side", "Top"), or empty.
+    /// Name of the standard view, exactly "perspective", "front", "side" or "top";
+    /// any other text names none.
     OSG_SFIELD_ACCESS(std::string, View)
     OSG_SFIELD_ACCESS(bool, InitialCamera)
     /// The camera's own track timing replaces its track's.
