@@ -17,6 +17,8 @@ public:
 
     /// Node flag (`Node::getFlags`) of a scene node that must not start the scene.
     static constexpr osg::UInt32 NotInitialNodeFlag = 0x1000;
+    /// Node flag (`Node::getFlags`) of a camera track taken over from an older scene.
+    static constexpr osg::UInt32 LegacyTrackNodeFlag = 0x10;
     /// Name given to every camera made by `createInternalCamera`.
     static constexpr const char* InternalCameraName = "InternalCamera";
     /// Printed (to standard output) whenever the camera root cannot be had.
@@ -57,6 +59,12 @@ public:
     void remove(const osg::UberCameraPtr& camera);
     /// A new group node below `parent`, or below the camera root when null.
     osg::NodePtr addGroup(osg::NodePtr parent);
+    /// Takes a camera track converted from an older scene into the camera
+    /// tree: its legacy cameras become viewpoints whose internal nodes are the
+    /// track's children (with the owner camera's distortion and blending maps
+    /// copied), and the track moves below `parent`, or below the camera root
+    /// when null. Nothing unless the node's core is a `CameraTrack`.
+    void addLegacyCameraTrack(const osg::NodePtr& trackNode, osg::NodePtr parent);
     /// While blocked, no internal node is made by any operation.
     void blockCreateInternalNode(bool block) { m_blockInternalNodes = block; }
 

@@ -2,6 +2,7 @@
 #define KX_UBER_CAMERA_UTILS_H
 
 #include "OSGCameraAttachment.h"
+#include "OSGCameraSetting.h"
 #include "OSGImage.h"
 #include "OSGTransform.h"
 #include "OSGUberCamera.h"
@@ -158,6 +159,41 @@ public:
     /// A new, unreferenced line-set geometry of a movie camera looking along
     /// -z: body, lens barrel with hood, two film reels, scaled by scale / 100.
     static osg::GeometryPtr createCameraGeometry(float scale);
+
+    // ---- legacy cameras ------------------------------------------------------------------
+
+    /// Older scenes give the field of view in radians: a full turn is this many.
+    static constexpr float LegacyFullTurn = 6.2831855f;
+    /// Bits of `CameraSetting::Flags` that carry over to camera flags.
+    static constexpr osg::UInt32 LegacySettingCameraFlag = 0x1;
+    static constexpr osg::UInt32 LegacySettingTransitionFlag = 0x4;
+    static constexpr osg::UInt32 LegacySettingDollyZoomFlag = 0x8;
+    /// Keys of the `ValuePair` that marks a group as a camera track.
+    static constexpr const char* CameraTrackKey = "cameraTrack";
+    static constexpr const char* VariantSetCameraTrackKey = "variantSetCameraTrack";
+    static constexpr const char* PauseDurationKey = "pauseDuration";
+    /// Written to standard output before each converted track is handed to the registry.
+    static constexpr const char* TrackConversionMessage = "-- about to convert legacy camera track ";
+
+    /// A new camera of the registry, named "UberCamera", carrying the values
+    /// of a legacy setting; with an internal node below the camera root when
+    /// `withInternalNode` (the root's message when there is none). Null for a
+    /// null setting. The camera holds references on the setting's containers.
+    static osg::UberCameraPtr convertFromSetting(const osg::CameraSettingPtr& setting,
+                                                 bool withInternalNode);
+    /// Turns a legacy camera node, and the camera tracks below it, into the
+    /// current form: the node's `CameraSetting` core becomes a new registered
+    /// camera named after the node, its `CameraAttachment` becomes the default
+    /// id and initial mark, its beacons an aim constraint, and every marked
+    /// group below a camera track below the camera's internal node. False,
+    /// with nothing changed, when the node carries no `CameraSetting`.
+    static bool convertToUberCamera(const osg::NodePtr& node);
+
+private:
+    /// Turns a group marked by a `ValuePair` into a `CameraTrack` node and
+    /// marks its legacy cameras as overriding the track's timing. Nothing for
+    /// an unmarked node, a node without core or one that is a track already.
+    static void convertLegacyCameraTrackGroup(const osg::NodePtr& node);
 };
 
 #endif
