@@ -2,6 +2,7 @@
 // and the registry's own account of it.
 
 #include "Cameras.h"
+#include "Report.h"
 
 #include "NodeUtils.h"
 #include "OSGCameraTrack.h"
@@ -13,34 +14,16 @@
 
 #include <algorithm>
 #include <iomanip>
-#include <sstream>
 #include <string>
 #include <vector>
 
 using namespace osg;
+using report::defaultIdName;
+using report::flagNames;
+using report::nodeLabel;
+using report::printTree;
 
 namespace {
-
-struct FlagName {
-    UInt64 flag;
-    const char* name;
-};
-
-constexpr FlagName CameraFlagNames[] = {
-    {UberCamera::InternalCameraFlag, "internal"},
-    {UberCamera::ViewpointFlag, "viewpoint"},
-    {UberCamera::LegacyTransitionFlag, "legacy-transition"},
-    {UberCamera::TrackOverrideFlag, "track-override"},
-    {UberCamera::InitialFlag, "initial"},
-    {UberCamera::ExplicitFrustumFlag, "explicit-frustum"},
-    {UberCamera::LegacyCameraFlag, "legacy"},
-    {UberCamera::DepthOfFieldFlag, "depth-of-field"},
-    {UberCamera::MotionBlurFlag, "motion-blur"},
-    {UberCamera::DollyZoomFlag, "dolly-zoom"},
-    {UberCamera::RenderVisualizationFlag, "render-visualization"},
-    {UberCamera::RegistryCameraFlag, "registry"},
-    {UberCamera::LegacyConversionFlag, "legacy-conversion"},
-};
 
 // ---- the sample scene ------------------------------------------------------------------
 
@@ -116,47 +99,6 @@ void releaseSampleScene(const UberCameraPtr& internal) {
 
 // ---- reading it back --------------------------------------------------------------------
 
-std::string flagNames(UInt64 flags) {
-    std::string names;
-    for (const FlagName& entry : CameraFlagNames) {
-        if ((flags & entry.flag) == 0)
-            continue;
-        names += names.empty() ? "" : " ";
-        names += entry.name;
-        flags &= ~entry.flag;
-    }
-    if (flags != 0) {
-        std::ostringstream rest;
-        rest << "0x" << std::hex << flags;
-        names += (names.empty() ? "" : " ") + rest.str();
-    }
-    return names.empty() ? "-" : names;
-}
-
-std::string defaultIdName(Int32 id) {
-    switch (id) {
-    case UberCamera::NoDefaultCamera:
-        return "-";
-    case UberCamera::PerspectiveView:
-        return "perspective";
-    case UberCamera::FrontView:
-        return "front";
-    case UberCamera::SideView:
-        return "side";
-    case UberCamera::TopView:
-        return "top";
-    default:
-        return std::to_string(id);
-    }
-}
-
-std::string nodeLabel(const NodePtr& node, const NodePtr& cameraRoot) {
-    if (node == cameraRoot)
-        return "(camera root)";
-    const std::string name = NodeUtils::getName(node);
-    return name.empty() ? "(unnamed)" : name;
-}
-
 // "/Scene/Building/Orbit": the node's names from the top of its tree.
 std::string nodePath(const NodePtr& node, const NodePtr& cameraRoot) {
     if (node.isNull())
@@ -165,29 +107,6 @@ std::string nodePath(const NodePtr& node, const NodePtr& cameraRoot) {
     for (NodePtr at = node; !at.isNull(); at = at->getParent())
         path = "/" + nodeLabel(at, cameraRoot) + path;
     return path;
-}
-
-std::string nodeKind(const NodePtr& node) {
-    const UberCameraPtr camera = cameraOf(node);
-    if (!camera.isNull()) {
-        std::string kind = camera->isViewpoint() ? "viewpoint #" : "camera #";
-        kind += std::to_string(camera->getId());
-        if (kxUberCameraUtils::isInternalCameraNode(node))
-            kind += ", internal node";
-        return kind;
-    }
-    if (kxUberCameraUtils::isCameraTrackNode(node))
-        return "camera track";
-    return node->getCore().isNull() ? "no core" : node->getCore()->getType().getName();
-}
-
-void printTree(std::ostream& out, const NodePtr& node, const NodePtr& cameraRoot, int depth) {
-    if (node.isNull())
-        return;
-    out << std::string(2 + 2 * depth, ' ') << nodeLabel(node, cameraRoot) << "  ["
-        << nodeKind(node) << "]\n";
-    for (UInt32 i = 0; i < node->getNChildren(); ++i)
-        printTree(out, node->getChild(i), cameraRoot, depth + 1);
 }
 
 std::string joined(const std::vector<std::string>& parts) {

@@ -1,6 +1,7 @@
 // uber-camera: command-line front end of the camera module.
 
 #include "Cameras.h"
+#include "Convert.h"
 #include "Describe.h"
 
 #include "OSGInit.h"
@@ -17,6 +18,7 @@ void printUsage(std::ostream& out) {
            "commands:\n"
            "  describe   the camera's registered type and fields (default)\n"
            "  cameras    a sample scene's camera registry: tree, cameras, queries\n"
+           "  convert    a scene with legacy cameras, converted, and the cameras made of it\n"
            "  help       this text\n";
 }
 
@@ -28,6 +30,7 @@ struct Command {
 constexpr Command Commands[] = {
     {"describe", &describeCameraType},
     {"cameras", &reportCameraRegistry},
+    {"convert", &reportLegacyConversion},
 };
 
 const Command* findCommand(const char* name) {
