@@ -1,5 +1,8 @@
 // Cost of the camera's per-frame matrix queries against the same work written
 // directly with GLM, and the heap allocations each query makes once warm.
+//
+// `CameraBench --count NAME N` runs one path N times in `countedLoop` and
+// nothing else, for instruction counts under callgrind (see docs/benchmarks.md).
 
 #include "OSGInit.h"
 #include "OSGNode.h"
@@ -19,6 +22,7 @@
 #include <functional>
 #include <memory>
 #include <new>
+#include <string>
 #include <vector>
 
 // ---- allocation counting --------------------------------------------------------
@@ -145,6 +149,7 @@ constexpr float FovDegrees = 40.0f;
 constexpr float NearPlane = 0.1f;
 constexpr float FarPlane = 1000.0f;
 constexpr float OrthoHalfExtent = 10.0f;
+constexpr float RollDegrees = 15.0f;
 
 osg::Matrix toOsg(const glm::mat4& m) {
     // Both store four columns back to back.
@@ -188,7 +193,9 @@ private:
     osg::FieldContainerPtr _ptr;
 };
 
-glm::mat4 customProjection();
+glm::mat4 customProjection() {
+    return glm::frustum(-0.2f, 0.2f, -0.1f, 0.1f, NearPlane, FarPlane);
+}
 
 osg::UberCameraPtr makeCamera() {
     osg::UberCameraPtr camera = osg::UberCamera::create();
@@ -208,6 +215,18 @@ osg::UberCameraPtr makeCamera() {
     return camera;
 }
 
+// ---- paths ----------------------------------------------------------------------------
+//
+// One object per measured path: set up once, then `step` is one call. The timed
+// benchmarks and the instruction counts run the same `step`.
+
+/// The timed loop of every benchmark, with the allocations it makes.
+template <class PathT> void timeSteps(benchmark::State& state, PathT& path) {
+    AllocationMeter meter(state);
+    for (auto _ : state)
+        path.step();
+}
+
 // ---- getProjection --------------------------------------------------------------------
 
 /// What the camera reads on each call; kept in memory so GLM must read it too.
@@ -220,21 +239,16 @@ struct ProjectionInputs {
     float bottom = -OrthoHalfExtent, top = OrthoHalfExtent;
 };
 
-/// Vertical field of view, horizontal extent from the viewport aspect.
+/// What a user writes for a vertical field of view in degrees and a viewport in pixels.
 inline glm::mat4 glmPerspective(const ProjectionInputs& in) {
-    const float top = in.nearPlane * std::tan(glm::radians(in.fovDegrees) * 0.5f);
-    const float right = top * (in.width / in.height);
-    return glm::frustum(-right, right, -top, top, in.nearPlane, in.farPlane);
+    return glm::perspective(glm::radians(in.fovDegrees), in.width / in.height, in.nearPlane,
+                            in.farPlane);
 }
 
 /// The vertical extent stays; the horizontal one follows the viewport aspect.
 inline glm::mat4 glmOrthographic(const ProjectionInputs& in) {
     const float x = (in.top - in.bottom) * 0.5f * (in.width / in.height);
     return glm::ortho(-x, x, in.bottom, in.top, in.nearPlane, in.farPlane);
-}
-
-glm::mat4 customProjection() {
-    return glm::frustum(-0.2f, 0.2f, -0.1f, 0.1f, NearPlane, FarPlane);
 }
 
 glm::mat4 expectedProjection(osg::UInt32 mode) {
@@ -248,65 +262,84 @@ glm::mat4 expectedProjection(osg::UInt32 mode) {
     }
 }
 
-void BM_CameraProjection(benchmark::State& state) {
-    const osg::UInt32 mode = osg::UInt32(state.range(0));
+struct CameraProjectionPath {
     osg::UberCameraPtr camera = makeCamera();
-    Held hold(camera);
-    osg::beginEditCP(camera, osg::UberCamera::ProjectionModeFieldMask);
-    camera->setProjectionMode(mode);
-    osg::endEditCP(camera, osg::UberCamera::ProjectionModeFieldMask);
-
+    Held hold{camera};
     osg::Matrix result;
-    camera->getProjection(result, ViewportWidth, ViewportHeight);
-    if (!closeTo(result, expectedProjection(mode))) {
-        state.SkipWithError("camera and GLM projections differ");
-        return;
+    bool valid;
+
+    explicit CameraProjectionPath(osg::UInt32 mode) {
+        osg::beginEditCP(camera, osg::UberCamera::ProjectionModeFieldMask);
+        camera->setProjectionMode(mode);
+        osg::endEditCP(camera, osg::UberCamera::ProjectionModeFieldMask);
+        camera->getProjection(result, ViewportWidth, ViewportHeight);
+        valid = closeTo(result, expectedProjection(mode));
     }
-    AllocationMeter meter(state);
-    for (auto _ : state) {
+    void step() {
         camera->getProjection(result, ViewportWidth, ViewportHeight);
         benchmark::DoNotOptimize(result);
         benchmark::ClobberMemory();
     }
-}
-BENCHMARK(BM_CameraProjection)->ArgName("mode")->Arg(0)->Arg(1)->Arg(7);
+};
 
-void BM_GlmFrustum(benchmark::State& state) {
+struct GlmPerspectivePath {
     ProjectionInputs in;
-    glm::mat4 result;
-    AllocationMeter meter(state);
-    for (auto _ : state) {
+    glm::mat4 result{1.0f};
+    void step() {
         benchmark::DoNotOptimize(in);
         result = glmPerspective(in);
         benchmark::DoNotOptimize(result);
         benchmark::ClobberMemory();
     }
-}
-BENCHMARK(BM_GlmFrustum);
+};
 
-void BM_GlmOrtho(benchmark::State& state) {
+struct GlmOrthoPath {
     ProjectionInputs in;
-    glm::mat4 result;
-    AllocationMeter meter(state);
-    for (auto _ : state) {
+    glm::mat4 result{1.0f};
+    void step() {
         benchmark::DoNotOptimize(in);
         result = glmOrthographic(in);
         benchmark::DoNotOptimize(result);
         benchmark::ClobberMemory();
     }
-}
-BENCHMARK(BM_GlmOrtho);
+};
 
-void BM_GlmCopy(benchmark::State& state) {
+struct GlmCopyPath {
     glm::mat4 source = customProjection();
-    glm::mat4 result;
-    AllocationMeter meter(state);
-    for (auto _ : state) {
+    glm::mat4 result{1.0f};
+    void step() {
         benchmark::DoNotOptimize(source);
         result = source;
         benchmark::DoNotOptimize(result);
         benchmark::ClobberMemory();
     }
+};
+
+void BM_CameraProjection(benchmark::State& state) {
+    CameraProjectionPath path(osg::UInt32(state.range(0)));
+    if (!path.valid) {
+        state.SkipWithError("camera and GLM projections differ");
+        return;
+    }
+    timeSteps(state, path);
+}
+BENCHMARK(BM_CameraProjection)->ArgName("mode")->Arg(0)->Arg(1)->Arg(7);
+
+void BM_GlmPerspective(benchmark::State& state) {
+    GlmPerspectivePath path;
+    timeSteps(state, path);
+}
+BENCHMARK(BM_GlmPerspective);
+
+void BM_GlmOrtho(benchmark::State& state) {
+    GlmOrthoPath path;
+    timeSteps(state, path);
+}
+BENCHMARK(BM_GlmOrtho);
+
+void BM_GlmCopy(benchmark::State& state) {
+    GlmCopyPath path;
+    timeSteps(state, path);
 }
 BENCHMARK(BM_GlmCopy);
 
@@ -318,6 +351,7 @@ struct ViewingScene {
     osg::UberCameraPtr camera;
     std::vector<glm::mat4> chain;
     glm::mat4 cameraLocal{1.0f};
+    glm::mat4 roll{1.0f};
 
     explicit ViewingScene(int depth) {
         osg::NodePtr parent;
@@ -331,15 +365,18 @@ struct ViewingScene {
         }
 
         camera = makeCamera();
-        const osg::BitVector placement =
-            osg::UberCamera::TranslationFieldMask | osg::UberCamera::RotationFieldMask;
+        const osg::BitVector placement = osg::UberCamera::TranslationFieldMask |
+                                         osg::UberCamera::RotationFieldMask |
+                                         osg::UberCamera::RollFieldMask;
         osg::beginEditCP(camera, placement);
         camera->setTranslation(osg::Vec3f(0.5f, 1.5f, 10.0f));
         camera->setRotation(osg::Quaternion(osg::Vec3f(0.0f, 1.0f, 0.0f), 0.25f));
+        camera->setRoll(RollDegrees);
         osg::endEditCP(camera, placement);
         attach(parent, camera);
         camera->updateActiveParentIndex();
         cameraLocal = toGlm(camera->getMatrix());
+        roll = glm::rotate(glm::mat4(1.0f), glm::radians(RollDegrees), glm::vec3(0, 0, 1));
         osg::addRefCP(root);
     }
     ~ViewingScene() { osg::subRefCP(root); }
@@ -363,37 +400,61 @@ struct ViewingScene {
     }
 };
 
-/// The baseline's work: the chain times the camera's own matrix, inverted.
-inline glm::mat4 glmViewing(const std::vector<glm::mat4>& chain, const glm::mat4& local) {
+/// The baseline's work: the chain times the camera's own matrix and the roll, inverted.
+inline glm::mat4 glmViewing(const std::vector<glm::mat4>& chain, const glm::mat4& local,
+                            const glm::mat4& roll) {
     glm::mat4 world = chain[0];
     for (std::size_t i = 1; i < chain.size(); ++i)
         world = world * chain[i];
-    return glm::inverse(world * local);
+    return glm::inverse(world * local * roll);
 }
 
-void BM_CameraViewing(benchmark::State& state) {
-    ViewingScene scene(int(state.range(0)));
+struct CameraViewingPath {
+    ViewingScene scene;
     int calls = 0;
-    auto callback =
-        std::make_shared<std::function<void(unsigned int)>>([&calls](unsigned int) { ++calls; });
-    if (state.range(1) != 0)
-        scene.camera->registerViewChangeCallback(callback, false);
-
+    std::shared_ptr<std::function<void(unsigned int)>> callback =
+        std::make_shared<std::function<void(unsigned int)>>([this](unsigned int) { ++calls; });
     osg::Matrix result;
-    // The first call announces the view; later ones see no change.
-    scene.camera->getViewing(result, ViewportWidth, ViewportHeight);
-    if (!closeTo(result, glmViewing(scene.chain, scene.cameraLocal))) {
-        state.SkipWithError("camera and GLM viewing matrices differ");
-        return;
+    bool valid;
+
+    CameraViewingPath(int depth, bool withCallback) : scene(depth) {
+        if (withCallback)
+            scene.camera->registerViewChangeCallback(callback, false);
+        // The first call announces the view; later ones see no change.
+        scene.camera->getViewing(result, ViewportWidth, ViewportHeight);
+        valid = closeTo(result, glmViewing(scene.chain, scene.cameraLocal, scene.roll));
     }
-    const int callsWhenWarm = calls;
-    AllocationMeter meter(state);
-    for (auto _ : state) {
+    void step() {
         scene.camera->getViewing(result, ViewportWidth, ViewportHeight);
         benchmark::DoNotOptimize(result);
         benchmark::ClobberMemory();
     }
-    if (calls != callsWhenWarm)
+};
+
+struct GlmViewingPath {
+    ViewingScene scene;
+    glm::mat4 result{1.0f};
+
+    explicit GlmViewingPath(int depth) : scene(depth) {}
+    void step() {
+        benchmark::DoNotOptimize(scene.chain.data());
+        benchmark::DoNotOptimize(&scene.cameraLocal);
+        benchmark::DoNotOptimize(&scene.roll);
+        result = glmViewing(scene.chain, scene.cameraLocal, scene.roll);
+        benchmark::DoNotOptimize(result);
+        benchmark::ClobberMemory();
+    }
+};
+
+void BM_CameraViewing(benchmark::State& state) {
+    CameraViewingPath path(int(state.range(0)), state.range(1) != 0);
+    if (!path.valid) {
+        state.SkipWithError("camera and GLM viewing matrices differ");
+        return;
+    }
+    const int callsWhenWarm = path.calls;
+    timeSteps(state, path);
+    if (path.calls != callsWhenWarm)
         state.SkipWithError("view-change callback ran in steady state");
 }
 BENCHMARK(BM_CameraViewing)
@@ -404,28 +465,75 @@ BENCHMARK(BM_CameraViewing)
     ->Args({8, 1});
 
 void BM_GlmViewing(benchmark::State& state) {
-    ViewingScene scene(int(state.range(0)));
-    const std::vector<glm::mat4>& chain = scene.chain;
-    const glm::mat4& local = scene.cameraLocal;
-    glm::mat4 result;
-    AllocationMeter meter(state);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(chain.data());
-        benchmark::DoNotOptimize(&local);
-        result = glmViewing(chain, local);
-        benchmark::DoNotOptimize(result);
-        benchmark::ClobberMemory();
-    }
+    GlmViewingPath path(int(state.range(0)));
+    timeSteps(state, path);
 }
 BENCHMARK(BM_GlmViewing)->ArgName("depth")->Arg(1)->Arg(8);
+
+// ---- instruction counts ---------------------------------------------------------------------
+
+/// The only code callgrind collects in (`--toggle-collect='*countedLoop*'`).
+template <class PathT> [[gnu::noinline]] void countedLoop(PathT& path, long count) {
+    for (long i = 0; i < count; ++i)
+        path.step();
+}
+
+/// One warm-up step outside the counted loop, as the timed runs have.
+template <class PathT> int countSteps(PathT& path, long count) {
+    path.step();
+    countedLoop(path, count);
+    return 0;
+}
+
+/// Runs the path named as its benchmark `count` times; 2 for an unknown name, 1 when the
+/// camera's result differs from its baseline's.
+int countPath(const std::string& name, long count) {
+    for (osg::UInt32 mode : {0u, 1u, 7u}) {
+        if (name == "BM_CameraProjection/mode:" + std::to_string(mode)) {
+            CameraProjectionPath path(mode);
+            return path.valid ? countSteps(path, count) : 1;
+        }
+    }
+    for (int depth : {1, 8}) {
+        for (int withCallback : {0, 1}) {
+            if (name == "BM_CameraViewing/depth:" + std::to_string(depth) +
+                            "/callback:" + std::to_string(withCallback)) {
+                CameraViewingPath path(depth, withCallback != 0);
+                return path.valid ? countSteps(path, count) : 1;
+            }
+        }
+        if (name == "BM_GlmViewing/depth:" + std::to_string(depth)) {
+            GlmViewingPath path(depth);
+            return countSteps(path, count);
+        }
+    }
+    if (name == "BM_GlmPerspective") {
+        GlmPerspectivePath path;
+        return countSteps(path, count);
+    }
+    if (name == "BM_GlmOrtho") {
+        GlmOrthoPath path;
+        return countSteps(path, count);
+    }
+    if (name == "BM_GlmCopy") {
+        GlmCopyPath path;
+        return countSteps(path, count);
+    }
+    return 2;
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
     osg::osgInit(0, nullptr);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    int status = 0;
+    if (argc == 4 && std::string(argv[1]) == "--count") {
+        status = countPath(argv[2], std::atol(argv[3]));
+    } else {
+        benchmark::Initialize(&argc, argv);
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+    }
     osg::osgExit();
-    return 0;
+    return status;
 }
