@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <iterator>
 #include <limits>
@@ -626,12 +627,13 @@ TEST_F(ProjectionTest, ExplicitFrustumSkipsTheNearEqualsFarCheckAndStillScales) 
     LogCapture capture;
     const Matrix result = project(640, 480);
     EXPECT_TRUE(warnings(capture).empty());
-    // No frustum can be built, so the identity stays and is scaled.
-    glm::dmat4 expected = identity();
-    expected[0][0] = 2;
-    expected[1][1] = 3;
-    expected[2][2] = 4;
-    EXPECT_TRUE(matrixNear(result, expected));
+    // The frustum formula still applies: the empty depth range puts infinities into the
+    // depth entries, and the first three columns are scaled.
+    const Matrix expected(2, 0, 0, 0,       //
+                          0, 3, 0, 0,       //
+                          0, 0, -Inf, -Inf, //
+                          0, 0, -4, 0);
+    EXPECT_EQ(result, expected);
 }
 
 TEST_F(ProjectionTest, ExplicitFrustumMatchesGlmForRandomCases) {
@@ -829,6 +831,79 @@ TEST_F(ProjectionTest, ScaleWithoutFiniteResultIsIgnoredWithWarning) {
         LogCapture capture;
         EXPECT_EQ(project(1920, 1080), plain);
         EXPECT_EQ(warnings(capture), std::vector<std::string>{message});
+    }
+}
+
+// ---- repeated calls -------------------------------------------------------------
+
+TEST_F(ProjectionTest, RepeatedCallsGiveWhatAFreshCameraGivesAfterAnyEdits) {
+    // Whatever the camera keeps from one call to the next must never show: after every
+    // edit, bit for bit and warning for warning, the result is a new camera's. The values
+    // repeat so that inputs come back; -0 and +0 differ in a result's bits.
+    std::mt19937 random(RandomSeed + 2);
+    const auto pick = [&random](const auto& values) {
+        return values[std::uniform_int_distribution<std::size_t>(0, std::size(values) - 1)(random)];
+    };
+    const UInt32 modes[] = {0, 1, 3};
+    const float fovs[] = {40, 60, 3, 0};
+    const UInt32 fovModes[] = {0, 1, 2};
+    const Vec2f sensors[] = {Vec2f(36, 24), Vec2f(24, 36), Vec2f(36, 0)};
+    const Vec2f offsets[] = {Vec2f(0, 0), Vec2f(-0.0f, 0), Vec2f(1, -0.5f)};
+    const float skews[] = {0.0f, -0.0f};
+    const float clips[] = {0.1f, 1, 2, 1000};
+    const float aspects[] = {1, 2};
+    const Vec4f sides[] = {Vec4f(-1, 1, -1, 1), Vec4f(-10, 10, -5, 5), Vec4f(2, 2, 3, 3)};
+    const Vec3f scales[] = {Vec3f(1, 1, 1), Vec3f(2, 1, 0.5f)};
+    const std::pair<UInt32, UInt32> viewports[] = {{1920, 1080}, {640, 480}, {1, 1}};
+
+    const auto copyTo = [this](const UberCameraPtr& to) {
+        to->setProjectionMode(_camera->getProjectionMode());
+        to->setFov(_camera->getFov());
+        to->setFovMode(_camera->getFovMode());
+        to->setSensorSize(_camera->getSensorSize());
+        to->setPrincipalPointOffset(_camera->getPrincipalPointOffset());
+        to->setSkewFactor(_camera->getSkewFactor());
+        to->setNear(_camera->getNear());
+        to->setFar(_camera->getFar());
+        to->setAspect(_camera->getAspect());
+        to->setFrustumSides(_camera->getFrustumSides());
+        to->setProjectionScale(_camera->getProjectionScale());
+        to->setFlags(_camera->getFlags());
+        to->setFixedClipRange(_camera->getFixedClipRange());
+    };
+    auto viewport = viewports[0];
+    const UberCameraPtr& c = _camera;
+    const std::function<void()> edits[] = {
+        [&] { c->setProjectionMode(pick(modes)); },
+        [&] { c->setFov(pick(fovs)); },
+        [&] { c->setFovMode(pick(fovModes)); },
+        [&] { c->setSensorSize(pick(sensors)); },
+        [&] { c->setPrincipalPointOffset(pick(offsets)); },
+        [&] { c->setSkewFactor(pick(skews)); },
+        [&] { c->setNear(pick(clips)); },
+        [&] { c->setFar(pick(clips)); },
+        [&] { c->setAspect(pick(aspects)); },
+        [&] { c->setFrustumSides(pick(sides)); },
+        [&] { c->setProjectionScale(pick(scales)); },
+        [&] { c->setFlags(c->getFlags() ^ UberCamera::ExplicitFrustumFlag); },
+        [&] { c->setFixedClipRange(!c->getFixedClipRange()); },
+        [&] { viewport = pick(viewports); },
+    };
+    for (UInt32 step = 0; step < 1000; ++step) {
+        pick(edits)();
+        UberCameraPtr fresh = makeCamera();
+        copyTo(fresh);
+        SCOPED_TRACE(::testing::Message() << "step " << step);
+        const auto projectLogged = [&viewport](const UberCameraPtr& camera) {
+            LogCapture capture;
+            const Matrix result = project(camera, viewport.first, viewport.second);
+            return std::make_pair(result, warnings(capture));
+        };
+        const auto [kept, keptWarnings] = projectLogged(_camera);
+        const auto [afresh, freshWarnings] = projectLogged(fresh);
+        ASSERT_EQ(std::memcmp(kept.getValues(), afresh.getValues(), sizeof(Matrix)), 0)
+            << "kept:" << describe(toGlm(kept)) << "\nafresh:" << describe(toGlm(afresh));
+        ASSERT_EQ(keptWarnings, freshWarnings);
     }
 }
 

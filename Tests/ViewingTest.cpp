@@ -11,6 +11,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
 
@@ -257,6 +258,33 @@ TEST_F(ViewingTest, RollTurnsTheViewAboutItsAxis) {
         EXPECT_NEAR(rolled[1][row], -unrolled[0][row], MatrixTolerance);
         EXPECT_NEAR(rolled[2][row], unrolled[2][row], MatrixTolerance);
         EXPECT_NEAR(rolled[3][row], unrolled[3][row], MatrixTolerance);
+    }
+}
+
+TEST_F(ViewingTest, RepeatedViewingGivesWhatAFreshCameraGivesAfterRollEdits) {
+    // What the camera keeps of its roll between calls must never show: after every edit,
+    // bit for bit, the viewing matrix is a new camera's in the same place.
+    NodePtr parent =
+        addTransform(root, fromGlm(glm::rotate(glm::translate(glm::mat4(1.0f), {3.0f, -2.0f, 7.0f}),
+                                               glm::radians(30.0f), glm::vec3(0, 0, 1))));
+    const Vec3f position(1, 2, 3);
+    const Quaternion rotation(Vec3f(0, 1, 0), 0.5f);
+    camera = makeCamera();
+    addNode(parent, camera);
+    placeCamera(camera, position, rotation);
+    const Real32 rolls[] = {15.0f, 15.0f, -30.0f, 0.0f, -0.0f, 15.0f, 90.0f, 1e-3f, 90.0f};
+    for (Real32 roll : rolls) {
+        camera->setRoll(roll);
+        Matrix kept;
+        camera->getViewing(kept, 100, 100);
+        UberCameraPtr fresh = makeCamera();
+        addNode(parent, fresh);
+        placeCamera(fresh, position, rotation);
+        fresh->setRoll(roll);
+        Matrix afresh;
+        fresh->getViewing(afresh, 100, 100);
+        EXPECT_EQ(std::memcmp(kept.getValues(), afresh.getValues(), sizeof(Matrix)), 0)
+            << "roll " << roll;
     }
 }
 

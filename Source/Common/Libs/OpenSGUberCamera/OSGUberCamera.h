@@ -329,6 +329,41 @@ private:
         Real32 focalX, focalY, skew, centerX, centerY;
     };
     Intrinsics computeIntrinsics(Real32 width, Real32 height) const;
+
+    // What a projection path reads, with the viewport (and for the perspective the clip
+    // range asked for). Equal only when every bit is, NaNs and signed zeros included.
+    struct PerspectiveInputs {
+        Real32 width, height, near, far, fov;
+        UInt32 fovMode;
+        Real32 sensorWidth, sensorHeight, principalX, principalY, skew;
+        bool operator==(const PerspectiveInputs& other) const;
+    };
+    struct OrthographicInputs {
+        Real32 width, height, near, far, aspect;
+        UInt32 fovMode;
+        Real32 left, right, bottom, top;
+        bool operator==(const OrthographicInputs& other) const;
+    };
+    /// The last projection of a path that passed every check, with the inputs it came
+    /// from: the renderer asks for the same one view after view, and the same inputs give
+    /// the same matrix. A width of 0 is never asked for, so the empty memo matches nothing.
+    template <class InputsT> struct alignas(16) ProjectionMemo {
+        Matrix projection;
+        InputsT inputs{};
+    };
+    PerspectiveInputs perspectiveInputs(UInt32 width, UInt32 height) const;
+    OrthographicInputs orthographicInputs(UInt32 width, UInt32 height) const;
+
+    /// The rest of `getProjection` for a non-empty viewport: the physically parameterised
+    /// perspective or its fallback (the identity when both fail), or the orthographic fit
+    /// (the identity when it fails); then the projection scale.
+    void projectPerspective(Matrix& result, UInt32 width, UInt32 height);
+    void projectOrthographic(Matrix& result, UInt32 width, UInt32 height);
+    // The projections computed afresh, remembering what passed every check; false, with
+    // the identity (perspective) or anything (orthographic) in `result`, when they fail.
+    [[gnu::noinline]] bool computePerspective(Matrix& result, UInt32 width, UInt32 height);
+    [[gnu::noinline]] bool computeOrthographic(Matrix& result, UInt32 width, UInt32 height);
+    /// Multiplies the first three columns by a projection scale that is not the unit one.
     void applyProjectionScale(Matrix& result) const;
 
     bool validActiveParentIndex(const UInt32& index) const;
@@ -374,8 +409,21 @@ private:
     bool _depthOfFieldActive = false;
     /// The camera-to-world matrix last announced to the view-change callbacks.
     Matrix _lastViewing;
+    /// Whether it holds a NaN, which no comparison finds equal.
+    bool _lastViewingHasNaN = false;
     /// Shared by the camera and every copy made from it; created on first registration.
     std::shared_ptr<ViewChangeCallbackList> _viewChangeCallbacks;
+
+    ProjectionMemo<PerspectiveInputs> _perspectiveMemo;
+    ProjectionMemo<OrthographicInputs> _orthographicMemo;
+
+    /// Cosine and sine of the roll angle they were computed for (as stored, bit for bit).
+    struct RollMemo {
+        Real32 degrees = 0.0f;
+        Real32 cos = 1.0f;
+        Real32 sin = 0.0f;
+    };
+    RollMemo _rollMemo;
 };
 
 } // namespace osg

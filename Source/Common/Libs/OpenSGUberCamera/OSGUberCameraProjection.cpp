@@ -9,6 +9,7 @@
 #include "OSGUberCameraLog.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace osg {
@@ -21,22 +22,75 @@ constexpr Real32 FixedClipFar = 200.0f;
 // The skew factor is given for a viewport this many pixels high.
 constexpr Real32 SkewReferenceHeight = 1080.0f;
 
+// Bit pattern of a float, so that stored and current inputs compare exactly, signed
+// zeros and NaNs included.
+UInt32 bitsOf(Real32 value) {
+    return std::bit_cast<UInt32>(value);
+}
+
 bool isUnitScale(Real32 s) {
     return 1.0f - s <= CameraTolerance && s - 1.0f <= CameraTolerance;
 }
 
-bool isFinite(const Matrix& m) {
+bool isUnitScale(const Vec3f& scale) {
+    // Exactly (1, 1, 1), the usual case, takes three integer tests.
+    constexpr UInt32 One = std::bit_cast<UInt32>(1.0f);
+    if ((bitsOf(scale[0]) ^ One) == 0 && (bitsOf(scale[1]) ^ One) == 0 &&
+        (bitsOf(scale[2]) ^ One) == 0)
+        return true;
+    return isUnitScale(scale[0]) && isUnitScale(scale[1]) && isUnitScale(scale[2]);
+}
+
+// Whether scaling turned an entry that was finite into one that is not.
+bool lostFiniteness(const Matrix& unscaled, const Matrix& scaled) {
     for (UInt32 i = 0; i < 16; ++i) {
-        if (!std::isfinite(m.getValues()[i]))
-            return false;
+        if (std::isfinite(unscaled.getValues()[i]) && !std::isfinite(scaled.getValues()[i]))
+            return true;
     }
-    return true;
+    return false;
+}
+
+// The frustum formula for a near plane equal to the far plane, which MatrixFrustum refuses
+// (its other callers rely on that). The sides give the same entries as MatrixFrustum; the
+// depth entries divide by the empty depth range and become infinite.
+void frustumWithoutDepthRange(Matrix& result, Real32 left, Real32 right, Real32 bottom, Real32 top,
+                              Real32 zNear, Real32 zFar) {
+    const double l = left, r = right, b = bottom, t = top, n = zNear, f = zFar;
+    const double width = 1.0 / (r - l), height = 1.0 / (t - b), depth = 1.0 / (f - n);
+    result.setValue(Real32(2.0 * n * width), 0, Real32((r + l) * width), 0,       //
+                    0, Real32(2.0 * n * height), Real32((t + b) * height), 0,     //
+                    0, 0, Real32(-(f + n) * depth), Real32(-2.0 * f * n * depth), //
+                    0, 0, -1, 0);
 }
 
 } // namespace
 
+bool UberCamera::PerspectiveInputs::operator==(const PerspectiveInputs& o) const {
+    // One test at the end rather than one branch per input: a hit compares them all anyway.
+    const UInt32 differences =
+        (bitsOf(width) ^ bitsOf(o.width)) | (bitsOf(height) ^ bitsOf(o.height)) |
+        (bitsOf(near) ^ bitsOf(o.near)) | (bitsOf(far) ^ bitsOf(o.far)) |
+        (bitsOf(fov) ^ bitsOf(o.fov)) | (fovMode ^ o.fovMode) |
+        (bitsOf(sensorWidth) ^ bitsOf(o.sensorWidth)) |
+        (bitsOf(sensorHeight) ^ bitsOf(o.sensorHeight)) |
+        (bitsOf(principalX) ^ bitsOf(o.principalX)) | (bitsOf(principalY) ^ bitsOf(o.principalY)) |
+        (bitsOf(skew) ^ bitsOf(o.skew));
+    return differences == 0;
+}
+
+bool UberCamera::OrthographicInputs::operator==(const OrthographicInputs& o) const {
+    const UInt32 differences = (bitsOf(width) ^ bitsOf(o.width)) |
+                               (bitsOf(height) ^ bitsOf(o.height)) |
+                               (bitsOf(near) ^ bitsOf(o.near)) | (bitsOf(far) ^ bitsOf(o.far)) |
+                               (bitsOf(aspect) ^ bitsOf(o.aspect)) | (fovMode ^ o.fovMode) |
+                               (bitsOf(left) ^ bitsOf(o.left)) | (bitsOf(right) ^ bitsOf(o.right)) |
+                               (bitsOf(bottom) ^ bitsOf(o.bottom)) | (bitsOf(top) ^ bitsOf(o.top));
+    return differences == 0;
+}
+
 void UberCamera::getProjection(Matrix& result, UInt32 width, UInt32 height, Int32) {
-    if (getProjectionMode() == CustomProjection) {
+    const UInt32 mode = getProjectionMode();
+    if (mode == CustomProjection) {
         result = getCustomProjectionMatrix();
         return;
     }
@@ -44,33 +98,83 @@ void UberCamera::getProjection(Matrix& result, UInt32 width, UInt32 height, Int3
         result.setIdentity();
         return;
     }
+    // Each path applies the projection scale itself: the usual call, which gets the
+    // matrix of the call before, then needs no call of its own and no register saved.
+    if (mode == OrthographicProjection)
+        projectOrthographic(result, width, height);
+    else
+        projectPerspective(result, width, height);
+}
 
-    if (getProjectionMode() == OrthographicProjection) {
+void UberCamera::projectPerspective(Matrix& result, UInt32 width, UInt32 height) {
+    // The explicit frustum reads other fields and is never remembered.
+    if (!hasFlag(ExplicitFrustumFlag) &&
+        perspectiveInputs(width, height) == _perspectiveMemo.inputs)
+        result = _perspectiveMemo.projection;
+    else if (!computePerspective(result, width, height))
+        return;
+    if (!isUnitScale(getProjectionScale()))
+        applyProjectionScale(result);
+}
+
+void UberCamera::projectOrthographic(Matrix& result, UInt32 width, UInt32 height) {
+    if (orthographicInputs(width, height) == _orthographicMemo.inputs) {
+        result = _orthographicMemo.projection;
+    } else if (!computeOrthographic(result, width, height)) {
         // A successful fit writes every entry; only a failure needs the identity.
-        if (!getOrthographicProjection(result, width, height)) {
-            result.setIdentity();
-            return;
-        }
-    } else {
         result.setIdentity();
-        Real32 near = getFixedClipRange() ? FixedClipNear : getNear();
-        Real32 far = getFixedClipRange() ? FixedClipFar : getFar();
-        if (!getPerspectiveProjection(result, Real32(width), Real32(height), near, far) &&
-            !getSimplePerspectiveProjection(result, width, height, near, far))
-            return;
+        return;
     }
-    applyProjectionScale(result);
+    if (!isUnitScale(getProjectionScale()))
+        applyProjectionScale(result);
+}
+
+UberCamera::PerspectiveInputs UberCamera::perspectiveInputs(UInt32 width, UInt32 height) const {
+    const bool fixedClip = getFixedClipRange();
+    return {Real32(width),
+            Real32(height),
+            fixedClip ? FixedClipNear : getNear(),
+            fixedClip ? FixedClipFar : getFar(),
+            getFov(),
+            getFovMode(),
+            getSensorSize()[0],
+            getSensorSize()[1],
+            getPrincipalPointOffset()[0],
+            getPrincipalPointOffset()[1],
+            getSkewFactor()};
+}
+
+UberCamera::OrthographicInputs UberCamera::orthographicInputs(UInt32 width, UInt32 height) const {
+    const Vec4f& sides = getFrustumSides();
+    return {Real32(width), Real32(height), getNear(), getFar(), getAspect(),
+            getFovMode(),  sides[0],       sides[1],  sides[2], sides[3]};
+}
+
+bool UberCamera::computeOrthographic(Matrix& result, UInt32 width, UInt32 height) {
+    if (!getOrthographicProjection(result, width, height))
+        return false;
+    _orthographicMemo = {result, orthographicInputs(width, height)};
+    return true;
+}
+
+bool UberCamera::computePerspective(Matrix& result, UInt32 width, UInt32 height) {
+    const PerspectiveInputs inputs = perspectiveInputs(width, height);
+    result.setIdentity();
+    if (getPerspectiveProjection(result, inputs.width, inputs.height, inputs.near, inputs.far)) {
+        if (!hasFlag(ExplicitFrustumFlag))
+            _perspectiveMemo = {result, inputs};
+        return true;
+    }
+    return getSimplePerspectiveProjection(result, width, height, inputs.near, inputs.far);
 }
 
 void UberCamera::applyProjectionScale(Matrix& result) const {
     const Vec3f& scale = getProjectionScale();
-    if (isUnitScale(scale[0]) && isUnitScale(scale[1]) && isUnitScale(scale[2]))
-        return;
     Matrix scaled = result;
     for (UInt32 column = 0; column < 3; ++column)
         scaled[column] *= scale[column];
     // A non-finite or overflowing scale would leave nothing usable: keep the unscaled matrix.
-    if (!isFinite(scaled)) {
+    if (lostFiniteness(result, scaled)) {
         logCameraMessage(LOG_WARNING, __LINE__, "UberCamera::getProjection: projection scale ",
                          scale, " gives no finite projection, ignored!\n");
         return;
@@ -157,7 +261,12 @@ bool UberCamera::getPerspectiveProjection(Matrix& result, Real32 width, Real32 h
         return false;
     }
     if (hasFlag(ExplicitFrustumFlag)) {
-        MatrixFrustum(result, getLeft(), getRight(), getBottom(), getTop(), near, far);
+        // The rectangle is taken as it is, with no check of its own.
+        if (near == far)
+            frustumWithoutDepthRange(result, getLeft(), getRight(), getBottom(), getTop(), near,
+                                     far);
+        else
+            MatrixFrustum(result, getLeft(), getRight(), getBottom(), getTop(), near, far);
         return true;
     }
 

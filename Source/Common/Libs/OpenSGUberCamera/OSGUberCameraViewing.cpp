@@ -6,7 +6,9 @@
 #include "OSGNode.h"
 #include "OSGUberCameraLog.h"
 
+#include <bit>
 #include <cmath>
+#include <cstring>
 
 namespace osg {
 
@@ -17,6 +19,38 @@ constexpr Real32 DegreesToRadians = Pi / 180.0f;
 
 bool isIdentity(const Matrix& m) {
     return m.equals(Matrix(), IdentityTolerance);
+}
+
+UInt32 bitsOf(Real32 value) {
+    return std::bit_cast<UInt32>(value);
+}
+
+bool isUnitScale(const Vec3f& scale) {
+    // Equal to 1 means the same bits as 1: no other float is.
+    constexpr UInt32 One = std::bit_cast<UInt32>(1.0f);
+    return ((bitsOf(scale[0]) ^ One) | (bitsOf(scale[1]) ^ One) | (bitsOf(scale[2]) ^ One)) == 0;
+}
+
+// m := m * R with R the rotation about z whose columns are (c, s, 0, 0), (-s, c, 0, 0),
+// (0, 0, 1, 0) and (0, 0, 0, 1): the same products and sums, in the same order, as
+// Matrix::mult with R (the zero terms too, for NaNs, infinities and signed zeros), but
+// with R's entries in registers rather than a matrix in memory.
+void multRoll(Matrix& m, Real32 c, Real32 s) {
+    const Vec4f a0 = m[0], a1 = m[1], a2 = m[2], a3 = m[3];
+    for (UInt32 r = 0; r < 4; ++r) {
+        m[0][r] = a0[r] * c + a1[r] * s + a2[r] * 0.0f + a3[r] * 0.0f;
+        m[1][r] = a0[r] * -s + a1[r] * c + a2[r] * 0.0f + a3[r] * 0.0f;
+        m[2][r] = a0[r] * 0.0f + a1[r] * 0.0f + a2[r] * 1.0f + a3[r] * 0.0f;
+        m[3][r] = a0[r] * 0.0f + a1[r] * 0.0f + a2[r] * 0.0f + a3[r] * 1.0f;
+    }
+}
+
+bool hasNaN(const Matrix& m) {
+    for (UInt32 i = 0; i < 16; ++i) {
+        if (std::isnan(m.getValues()[i]))
+            return true;
+    }
+    return false;
 }
 
 // Entry-wise comparison that counts a NaN as a difference.
@@ -163,7 +197,7 @@ void UberCamera::getViewing(Matrix& result, UInt32, UInt32, Int32) {
         getTransform(result, WorldSpace);
         // The node's scale is not the camera's: divide it out of the axes.
         const Vec3f& scale = getScale();
-        if (scale != Vec3f(1, 1, 1)) {
+        if (!isUnitScale(scale)) {
             for (UInt32 axis = 0; axis < 3; ++axis)
                 result[axis] *= 1.0f / scale[axis];
         }
@@ -171,22 +205,28 @@ void UberCamera::getViewing(Matrix& result, UInt32, UInt32, Int32) {
         result = _depthOfFieldOverride;
     }
 
-    if (!m_hmdMode && getRoll() != 0.0f) {
-        const Real32 angle = getRoll() * DegreesToRadians;
-        const Real32 c = std::cos(angle);
-        const Real32 s = std::sin(angle);
-        Matrix roll;
-        roll.setValue(c, -s, 0, 0, //
-                      s, c, 0, 0,  //
-                      0, 0, 1, 0,  //
-                      0, 0, 0, 1);
-        result.mult(roll);
+    const Real32 rollDegrees = getRoll();
+    if (!m_hmdMode && rollDegrees != 0.0f) {
+        // The angle rarely changes between frames; its cosine and sine are kept with it.
+        if (std::bit_cast<UInt32>(rollDegrees) != std::bit_cast<UInt32>(_rollMemo.degrees)) {
+            const Real32 angle = rollDegrees * DegreesToRadians;
+            _rollMemo = {rollDegrees, std::cos(angle), std::sin(angle)};
+        }
+        multRoll(result, _rollMemo.cos, _rollMemo.sin);
     }
 
-    if (_viewChangeCallbacks && !_viewChangeCallbacks->empty() &&
-        !sameMatrix(result, _lastViewing)) {
-        _lastViewing = result;
-        viewChanged();
+    if (_viewChangeCallbacks && !_viewChangeCallbacks->empty()) {
+        // An unchanged view is the rule, and the same bits without a NaN are the same
+        // matrix: one comparison of the bits settles it.
+        const bool unchanged =
+            (!_lastViewingHasNaN &&
+             std::memcmp(result.getValues(), _lastViewing.getValues(), sizeof(Matrix)) == 0) ||
+            sameMatrix(result, _lastViewing);
+        if (!unchanged) {
+            _lastViewing = result;
+            _lastViewingHasNaN = hasNaN(result);
+            viewChanged();
+        }
     }
 
     if (!result.invert())

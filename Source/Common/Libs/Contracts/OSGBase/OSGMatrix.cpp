@@ -37,29 +37,39 @@ struct Minors {
     double det() const { return s0 * c5 - s1 * c4 + s2 * c3 + s3 * c2 - s4 * c1 + s5 * c0; }
 };
 
-/// Inverse of a row-major affine a (last row 0 0 0 1) into b: the 3x3 inverse and the
-/// translation moved back through it. Its determinant is that of the 3x3.
-bool invertAffine(const double a[4][4], double b[4][4]) {
-    const double c00 = a[1][1] * a[2][2] - a[1][2] * a[2][1];
-    const double c01 = a[1][2] * a[2][0] - a[1][0] * a[2][2];
-    const double c02 = a[1][0] * a[2][1] - a[1][1] * a[2][0];
-    const double det = a[0][0] * c00 + a[0][1] * c01 + a[0][2] * c02;
+/// Inverse of an affine m (last row 0 0 0 1) into result, which may be m: the 3x3 inverse
+/// and the translation moved back through it. Its determinant is that of the 3x3.
+/// Cameras invert their placement on every frame: the entries stay in named doubles,
+/// so nothing goes through memory between the steps.
+template <class ValueT>
+bool invertAffine(const TransformationMatrix<ValueT>& m, TransformationMatrix<ValueT>& result) {
+    // aRC is row R, column C.
+    const double a00 = m[0][0], a01 = m[1][0], a02 = m[2][0], a03 = m[3][0];
+    const double a10 = m[0][1], a11 = m[1][1], a12 = m[2][1], a13 = m[3][1];
+    const double a20 = m[0][2], a21 = m[1][2], a22 = m[2][2], a23 = m[3][2];
+    const double c00 = a11 * a22 - a12 * a21;
+    const double c01 = a12 * a20 - a10 * a22;
+    const double c02 = a10 * a21 - a11 * a20;
+    const double det = a00 * c00 + a01 * c01 + a02 * c02;
     if (isSingular(det))
         return false;
     const double k = 1.0 / det;
-    b[0][0] = c00 * k;
-    b[0][1] = (a[0][2] * a[2][1] - a[0][1] * a[2][2]) * k;
-    b[0][2] = (a[0][1] * a[1][2] - a[0][2] * a[1][1]) * k;
-    b[1][0] = c01 * k;
-    b[1][1] = (a[0][0] * a[2][2] - a[0][2] * a[2][0]) * k;
-    b[1][2] = (a[0][2] * a[1][0] - a[0][0] * a[1][2]) * k;
-    b[2][0] = c02 * k;
-    b[2][1] = (a[0][1] * a[2][0] - a[0][0] * a[2][1]) * k;
-    b[2][2] = (a[0][0] * a[1][1] - a[0][1] * a[1][0]) * k;
-    for (UInt32 r = 0; r < 3; ++r)
-        b[r][3] = -(b[r][0] * a[0][3] + b[r][1] * a[1][3] + b[r][2] * a[2][3]);
-    b[3][0] = b[3][1] = b[3][2] = 0;
-    b[3][3] = 1;
+    const double b00 = c00 * k;
+    const double b01 = (a02 * a21 - a01 * a22) * k;
+    const double b02 = (a01 * a12 - a02 * a11) * k;
+    const double b10 = c01 * k;
+    const double b11 = (a00 * a22 - a02 * a20) * k;
+    const double b12 = (a02 * a10 - a00 * a12) * k;
+    const double b20 = c02 * k;
+    const double b21 = (a01 * a20 - a00 * a21) * k;
+    const double b22 = (a00 * a11 - a01 * a10) * k;
+    const double b03 = -(b00 * a03 + b01 * a13 + b02 * a23);
+    const double b13 = -(b10 * a03 + b11 * a13 + b12 * a23);
+    const double b23 = -(b20 * a03 + b21 * a13 + b22 * a23);
+    result.setValue(ValueT(b00), ValueT(b01), ValueT(b02), ValueT(b03), //
+                    ValueT(b10), ValueT(b11), ValueT(b12), ValueT(b13), //
+                    ValueT(b20), ValueT(b21), ValueT(b22), ValueT(b23), //
+                    ValueT(0), ValueT(0), ValueT(0), ValueT(1));
     return true;
 }
 
@@ -159,12 +169,13 @@ template <class ValueT> ValueT TransformationMatrix<ValueT>::det3() const {
 
 template <class ValueT>
 bool TransformationMatrix<ValueT>::inverse(TransformationMatrix& result) const {
+    // Rigid and other affine matrices (the usual case) have a much cheaper inverse.
+    if (_matrix[0][3] == 0 && _matrix[1][3] == 0 && _matrix[2][3] == 0 && _matrix[3][3] == 1)
+        return invertAffine(*this, result);
     double a[4][4];
     double b[4][4];
     toRows(*this, a);
-    // Rigid and other affine matrices (the usual case) have a much cheaper inverse.
-    const bool affine = a[3][0] == 0 && a[3][1] == 0 && a[3][2] == 0 && a[3][3] == 1;
-    if (!(affine ? invertAffine(a, b) : invert4(a, b)))
+    if (!invert4(a, b))
         return false;
     for (UInt32 r = 0; r < 4; ++r) {
         for (UInt32 c = 0; c < 4; ++c)
@@ -305,10 +316,6 @@ bool TransformationMatrix<ValueT>::equals(const TransformationMatrix& m, ValueT 
             return false;
     }
     return true;
-}
-
-template <class ValueT> bool TransformationMatrix<ValueT>::isIdentity(ValueT tolerance) const {
-    return equals(TransformationMatrix(), tolerance);
 }
 
 template <class ValueT>

@@ -9,6 +9,7 @@
 #include "OSGQuaternion.h"
 #include "OSGVector.h"
 
+#include <cstring>
 #include <ostream>
 
 namespace osg {
@@ -106,6 +107,8 @@ public:
     /// Every entry within tolerance; NaN is never within tolerance.
     bool equals(const TransformationMatrix& m, ValueT tolerance) const;
     bool isIdentity(ValueT tolerance = ValueT(0)) const;
+    /// The identity's entries bit for bit: 1 on the diagonal, +0 elsewhere.
+    bool isExactIdentity() const;
 
     /// Exact comparison of all 16 entries.
     friend bool operator==(const TransformationMatrix& a, const TransformationMatrix& b) {
@@ -158,17 +161,31 @@ TransformationMatrix<ValueT>::setValue(ValueT r0c0, ValueT r0c1, ValueT r0c2, Va
     _matrix[3].setValues(r0c3, r1c3, r2c3, r3c3);
 }
 
+template <class ValueT> inline bool TransformationMatrix<ValueT>::isExactIdentity() const {
+    static constexpr ValueT Identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    return std::memcmp(getValues(), Identity, sizeof(Identity)) == 0;
+}
+
+template <class ValueT>
+inline bool TransformationMatrix<ValueT>::isIdentity(ValueT tolerance) const {
+    // Cameras ask this of their tracking matrix on every frame, and it nearly always is
+    // exactly the identity: one comparison of the bits then decides.
+    if (tolerance >= ValueT(0) && isExactIdentity())
+        return true;
+    return equals(TransformationMatrix(), tolerance);
+}
+
 template <class ValueT>
 inline void TransformationMatrix<ValueT>::mult(const TransformationMatrix& m) {
-    VectorType result[4];
+    // Column by column: column c of the product needs only column c of m, read before it
+    // is written, so m may be this; the columns of this are read from copies.
+    const VectorType a0 = _matrix[0], a1 = _matrix[1], a2 = _matrix[2], a3 = _matrix[3];
     for (UInt32 c = 0; c < 4; ++c) {
-        for (UInt32 r = 0; r < 4; ++r) {
-            result[c][r] = _matrix[0][r] * m._matrix[c][0] + _matrix[1][r] * m._matrix[c][1] +
-                           _matrix[2][r] * m._matrix[c][2] + _matrix[3][r] * m._matrix[c][3];
-        }
+        const ValueT b0 = m._matrix[c][0], b1 = m._matrix[c][1], b2 = m._matrix[c][2],
+                     b3 = m._matrix[c][3];
+        for (UInt32 r = 0; r < 4; ++r)
+            _matrix[c][r] = a0[r] * b0 + a1[r] * b1 + a2[r] * b2 + a3[r] * b3;
     }
-    for (UInt32 c = 0; c < 4; ++c)
-        _matrix[c] = result[c];
 }
 
 using Matrix = TransformationMatrix<Real32>;

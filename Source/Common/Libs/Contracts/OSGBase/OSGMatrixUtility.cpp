@@ -56,25 +56,6 @@ bool MatrixFrustum(Matrix& result, Real32 left, Real32 right, Real32 bottom, Rea
     return true;
 }
 
-bool MatrixOrthogonal(Matrix& result, Real32 left, Real32 right, Real32 bottom, Real32 top,
-                      Real32 zNear, Real32 zFar) {
-    if (hasZeroExtent(left, right, bottom, top, zNear, zFar))
-        return false;
-    // Single precision is plenty here: every entry is one quotient.
-    const Real32 width = 1.0f / (right - left), height = 1.0f / (top - bottom);
-    const Real32 depth = 1.0f / (zFar - zNear);
-    const Real32 e[] = {2.0f * width,  -(right + left) * width,
-                        2.0f * height, -(top + bottom) * height,
-                        -2.0f * depth, -(zFar + zNear) * depth};
-    if (!allFinite(e))
-        return false;
-    result.setValue(e[0], 0, 0, e[1], //
-                    0, e[2], 0, e[3], //
-                    0, 0, e[4], e[5], //
-                    0, 0, 0, 1);
-    return true;
-}
-
 bool MatrixPerspective(Matrix& result, Real32 fovy, Real32 aspect, Real32 zNear, Real32 zFar) {
     const double tanHalf = std::tan(0.5 * double(fovy));
     if (aspect == 0.f || zNear == zFar || tanHalf == 0.0)

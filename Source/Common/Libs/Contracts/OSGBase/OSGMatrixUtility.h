@@ -10,6 +10,8 @@
 #include "OSGMatrix.h"
 #include "OSGVector.h"
 
+#include <cmath>
+
 namespace osg {
 
 /// Two unit directions count as parallel when the sine of their angle is below this.
@@ -22,8 +24,29 @@ bool MatrixFrustum(Matrix& result, Real32 left, Real32 right, Real32 bottom, Rea
                    Real32 zNear, Real32 zFar);
 
 /// The glOrtho matrix; fails on a zero extent in x, y or z.
-bool MatrixOrthogonal(Matrix& result, Real32 left, Real32 right, Real32 bottom, Real32 top,
-                      Real32 zNear, Real32 zFar);
+/// Inline: cameras build it for every view of every frame.
+inline bool MatrixOrthogonal(Matrix& result, Real32 left, Real32 right, Real32 bottom, Real32 top,
+                             Real32 zNear, Real32 zFar) {
+    if (right == left || top == bottom || zFar == zNear)
+        return false;
+    // Single precision is plenty here: every entry is one quotient.
+    const Real32 width = 1.0f / (right - left), height = 1.0f / (top - bottom);
+    const Real32 depth = 1.0f / (zFar - zNear);
+    const Real32 e[] = {2.0f * width,  -(right + left) * width,
+                        2.0f * height, -(top + bottom) * height,
+                        -2.0f * depth, -(zFar + zNear) * depth};
+    // One test for all six: an entry times 0 is 0 when finite and NaN otherwise.
+    Real32 zeros = 0.0f;
+    for (Real32 value : e)
+        zeros += value * 0.0f;
+    if (zeros != 0.0f)
+        return false;
+    result.setValue(e[0], 0, 0, e[1], //
+                    0, e[2], 0, e[3], //
+                    0, 0, e[4], e[5], //
+                    0, 0, 0, 1);
+    return true;
+}
 
 /// The gluPerspective matrix. fovy is the full vertical field of view in radians, aspect is
 /// width / height. Fails when aspect == 0, zNear == zFar or tan(fovy / 2) == 0.
