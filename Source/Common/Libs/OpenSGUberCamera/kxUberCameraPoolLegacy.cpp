@@ -71,8 +71,8 @@ void takeOverTrackTiming(const NodePtr& child, const UberCameraPtr& viewpoint) {
 // A viewpoint shows through the owner camera's lens: copies of its distortion
 // and blending maps, so that editing one leaves the other alone.
 void copyOwnerMaps(const UberCameraPtr& owner, const UberCameraPtr& viewpoint) {
-    const BitVector mask =
-        UberCameraBase::LeftEyeDistortionMapFieldMask | UberCameraBase::RightEyeDistortionMapFieldMask;
+    const BitVector mask = UberCameraBase::LeftEyeDistortionMapFieldMask |
+                           UberCameraBase::RightEyeDistortionMapFieldMask;
     beginEditCP(viewpoint, mask);
     viewpoint->setLeftEyeDistortionMap(
         deepCloneAs<TextureSettingsPtr>(owner->getLeftEyeDistortionMap()));
@@ -96,8 +96,8 @@ void kxUberCameraPool::addLegacyCameraTrack(const NodePtr& trackNode, NodePtr pa
         const NodePtr child = trackNode->getChild(i);
         if (child.isNull())
             continue;
-        const UberCameraPtr viewpoint = kxUberCameraUtils::convertFromSetting(
-            CameraSettingPtr::dcast(child->getCore()), false);
+        const UberCameraPtr viewpoint =
+            kxUberCameraUtils::convertFromSetting(CameraSettingPtr::dcast(child->getCore()), false);
         if (viewpoint.isNull())
             continue;
         makeViewpointNode(child, viewpoint);

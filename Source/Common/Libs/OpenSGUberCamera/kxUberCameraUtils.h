@@ -173,7 +173,8 @@ public:
     static constexpr const char* VariantSetCameraTrackKey = "variantSetCameraTrack";
     static constexpr const char* PauseDurationKey = "pauseDuration";
     /// Written to standard output before each converted track is handed to the registry.
-    static constexpr const char* TrackConversionMessage = "-- about to convert legacy camera track ";
+    static constexpr const char* TrackConversionMessage =
+        "-- about to convert legacy camera track ";
 
     /// A new camera of the registry, named "UberCamera", carrying the values
     /// of a legacy setting; with an internal node below the camera root when

@@ -230,7 +230,8 @@ UberCameraPtr kxUberCameraUtils::convertFromSetting(const CameraSettingPtr& sett
     if (setting.isNull())
         return UberCameraPtr();
     const NodePtr internalParent = withInternalNode ? kxUberCameraPool::getRoot() : NodePtr();
-    const UberCameraPtr camera = kxUberCameraPool::the()->createCamera("UberCamera", internalParent);
+    const UberCameraPtr camera =
+        kxUberCameraPool::the()->createCamera("UberCamera", internalParent);
     if (camera.isNull())
         return camera;
     beginEditCP(camera, FieldBits_AllFields);

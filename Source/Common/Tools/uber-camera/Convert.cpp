@@ -77,13 +77,13 @@ void buildLegacyScene() {
     scene->setRootNode(root);
 
     const TextureSettingsPtr lensMap = TextureSettings::create();
-    const NodePtr main = NodeUtils::createNodeWithCore(
-        newSetting(Pnt3f(0, 2, 12), Pnt3f(0, 1, 0),
-                   [&](CameraSetting& s) {
-                       s.setFieldOfView(0.6981317f); // 40 degrees
-                       s.setLeftEyeDistortionMap(lensMap);
-                   }),
-        root, "Main");
+    const NodePtr main =
+        NodeUtils::createNodeWithCore(newSetting(Pnt3f(0, 2, 12), Pnt3f(0, 1, 0),
+                                                 [&](CameraSetting& s) {
+                                                     s.setFieldOfView(0.6981317f); // 40 degrees
+                                                     s.setLeftEyeDistortionMap(lensMap);
+                                                 }),
+                                      root, "Main");
     attach(main, newAttachment([](CameraAttachment& a) {
                a.setBasicCamera(true);
                a.setView("perspective");
@@ -113,8 +113,8 @@ void buildLegacyScene() {
                a.setFadeInDuration(1.5f);
                a.setPauseDuration(4.0f);
            }));
-    NodeUtils::createNodeWithCore(newSetting(Pnt3f(-6, 1.7f, -8), Pnt3f(0, 0, 0), viewpoint),
-                                  tour, "Garden");
+    NodeUtils::createNodeWithCore(newSetting(Pnt3f(-6, 1.7f, -8), Pnt3f(0, 0, 0), viewpoint), tour,
+                                  "Garden");
 
     NodeUtils::createNodeWithCore(newSetting(Pnt3f(0, 0, 50), Pnt3f(0, 0, 0),
                                              [](CameraSetting& s) {
@@ -234,8 +234,9 @@ void printConvertedCameras(std::ostream& out, const NodePtr& cameraRoot) {
         if (camera->hasFlag(UberCamera::LegacyConversionFlag))
             cameras.push_back(camera);
     }
-    std::sort(cameras.begin(), cameras.end(),
-              [](const UberCameraPtr& a, const UberCameraPtr& b) { return a->getId() < b->getId(); });
+    std::sort(cameras.begin(), cameras.end(), [](const UberCameraPtr& a, const UberCameraPtr& b) {
+        return a->getId() < b->getId();
+    });
 
     using Row = std::vector<std::string>;
     std::vector<Row> rows{{"name", "kind", "projection", "fov", "frustum sides", "default",

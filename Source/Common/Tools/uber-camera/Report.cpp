@@ -93,8 +93,8 @@ void printTree(std::ostream& out, const NodePtr& node, const NodePtr& cameraRoot
                const Describe& describe) {
     if (node.isNull())
         return;
-    out << std::string(2 + 2 * depth, ' ') << nodeLabel(node, cameraRoot) << "  ["
-        << describe(node) << "]\n";
+    out << std::string(2 + 2 * depth, ' ') << nodeLabel(node, cameraRoot) << "  [" << describe(node)
+        << "]\n";
     for (UInt32 i = 0; i < node->getNChildren(); ++i)
         printTree(out, node->getChild(i), cameraRoot, depth + 1, describe);
 }

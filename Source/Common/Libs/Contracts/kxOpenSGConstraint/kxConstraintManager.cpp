@@ -35,7 +35,8 @@ AimConstraintPtr kxConstraintManager::createAimConstraint(const AttachmentContai
 
 namespace {
 NodePtr firstNode(const std::vector<NodePtr>& nodes) {
-    auto it = std::find_if(nodes.begin(), nodes.end(), [](const NodePtr& n) { return !n.isNull(); });
+    auto it =
+        std::find_if(nodes.begin(), nodes.end(), [](const NodePtr& n) { return !n.isNull(); });
     return it == nodes.end() ? NodePtr() : *it;
 }
 } // namespace
