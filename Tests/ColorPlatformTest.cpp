@@ -118,14 +118,16 @@ void main() {
     gl_Position = vec4(float((gl_VertexID & 1) << 2) - 1.0, float((gl_VertexID & 2) << 1) - 1.0,
                        0.0, 1.0);
 })";
+    const float peak = 1000 / 80.0f;
     for (unsigned mode : {0u, 1u}) {
         kxLumivex lumivex;
         lumivex.createSensorTransform(mode, 1000);
         std::string fragment = "#version 330 core\n";
         lumivex.setupLumivexShader(fragment, kxLumivex::DisplayTransform);
-        // Pixel x shows exposure x / 3: table entries 0, 341, 682, 1023.
-        fragment += "out vec4 color;\nvoid main() { color = "
-                    "vec4(sensorTransform(vec3(floor(gl_FragCoord.x) / 3.0)), 1.0); }\n";
+        // Pixel x shows x / 3 of the sensor's range, which spans the display's peak: table
+        // entries 0, 341, 682, 1023.
+        fragment += "out vec4 color;\nvoid main() { color = vec4(sensorTransform(vec3(" +
+                    std::to_string(peak) + " * floor(gl_FragCoord.x) / 3.0)), 1.0); }\n";
         kxShaderProgram program;
         ASSERT_TRUE(program.build(vertex, fragment, &error)) << error;
 
@@ -149,7 +151,6 @@ void main() {
             copy.unbindLumivexTextures(GL_TEXTURE0 + 11, kxLumivex::DisplayTransform);
             float pixels[4 * 4] = {};
             glReadPixels(0, 0, 4, 1, GL_RGBA, GL_FLOAT, pixels);
-            const float peak = 1000 / 80.0f;
             for (unsigned x = 0; x < 4; ++x)
                 EXPECT_NEAR(pixels[x * 4], peak * lumivex.getTransformTable()[x * 341 * 3],
                             peak / 1024)
