@@ -37,12 +37,13 @@ template <class VectorT> bool differsBeyondTolerance(const VectorT& current, con
     return false;
 }
 
-bool isNeutral(const Vec4f& colorCorrection) {
+// A component away from neutral makes the correction active; a NaN is not away from it.
+bool isActive(const Vec4f& colorCorrection) {
     const float tolerance = kxTonemappingSettings::ColorCorrectionTolerance;
-    return std::fabs(colorCorrection[0]) <= tolerance &&
-           std::fabs(colorCorrection[1] - 1.0f) <= tolerance &&
-           std::fabs(colorCorrection[2] - 1.0f) <= tolerance &&
-           std::fabs(colorCorrection[3] - 1.0f) <= tolerance;
+    return std::fabs(colorCorrection[0]) > tolerance ||
+           std::fabs(colorCorrection[1] - 1.0f) > tolerance ||
+           std::fabs(colorCorrection[2] - 1.0f) > tolerance ||
+           std::fabs(colorCorrection[3] - 1.0f) > tolerance;
 }
 
 // The false-colour tonemappers show luminance as it is: no colour correction,
@@ -52,6 +53,14 @@ bool showsLuminance(int tonemapperId) {
            tonemapperId == TonemappingSettings::IsoLuminanceTonemapper;
 }
 
+
+// A curve that is not a whole table is replaced by the default one before anyone reads
+// it; false when it still is not (the default could not be loaded).
+bool makeWhole(const SensorResponseCurvePtr& curve) {
+    if (curve->getCurveDataSize() != SensorResponseCurve::CurveBytes)
+        curve->loadSensorResponseCurve(kxTonemappingSettings::DefaultResponseCurveFile);
+    return curve->getCurveDataSize() == SensorResponseCurve::CurveBytes;
+}
 
 // Fills `texture` with a 1D lookup table of 1024 RGB float triples.
 void uploadLookupTable(kxTexture& texture, GLint internalFormat, const float* table) {
@@ -193,7 +202,7 @@ void kxTonemappingSettings::requiresUpdate(Camera* camera, bool& rebuildShaders,
         m_postprocessingFlag1 = flag1;
         m_postprocessingFlag2 = flag2;
         m_lensFlareEnabled = settings.getLensFlareEnabled();
-        m_colorCorrectionActive = !isNeutral(m_colorCorrection);
+        m_colorCorrectionActive = isActive(m_colorCorrection);
     }
     publish();
 }
@@ -259,13 +268,11 @@ void kxTonemappingSettings::publish() {
     pp.m_displayProfileMode = luminanceOnly ? DisplayReferredProfileMode : m_displayProfileMode;
 }
 
-// A curve of the wrong size is replaced by the default one before anyone reads it.
 const float* kxTonemappingSettings::publishedCurveData() {
     const SensorResponseCurvePtr& curve = m_settings->getSensorResponseCurve();
     if (curve.isNull())
         return nullptr;
-    if (curve->getCurveDataSize() != SensorResponseCurve::CurveBytes)
-        curve->loadSensorResponseCurve(DefaultResponseCurveFile);
+    makeWhole(curve);
     return curve->getCurveData().data();
 }
 
@@ -277,10 +284,12 @@ bool kxTonemappingSettings::updateSensorResponseCurve() {
     const SensorResponseCurvePtr& curve = m_settings->getSensorResponseCurve();
     if (curve.isNull())
         return false;
+    // Before the checksum (a replaced curve has a new one); the texture reads a whole table.
+    const bool whole = makeWhole(curve);
     const UInt64 checksum = curve->getCheckSum();
     if (checksum == m_sensorResponseCurveChecksum && m_sensorResponseTexture.getTextureId() != 0)
         return true;
-    if (!kxGLInfo::getNoOpenGL())
+    if (whole && !kxGLInfo::getNoOpenGL())
         uploadLookupTable(m_sensorResponseTexture, GL_RGBA16F, curve->getCurveData().data());
     m_sensorResponseCurveChecksum = checksum;
     return true;
