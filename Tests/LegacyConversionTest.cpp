@@ -242,8 +242,11 @@ TEST_F(LegacyConversionTest, MarkedGroupsBecomeTracksBelowTheCamerasInternalNode
 TEST_F(LegacyConversionTest, TrackCamerasBecomeViewpointsWithTheirTimingAndOwnerMaps) {
     const TextureSettingsPtr ownerMap = hold(TextureSettings::create());
     ownerMap->setRepeat(Vec2f(2, 3));
-    const NodePtr legacy =
-        legacyNode(root, "Main", [&](CameraSetting& s) { s.setLeftEyeDistortionMap(ownerMap); });
+    const TonemappingSettingsPtr ownerTonemapping = hold(TonemappingSettings::create());
+    ownerTonemapping->setLeftEyeBlendingMap(ownerMap);
+    const NodePtr legacy = legacyNode(root, "Main", [&](CameraSetting& s) {
+        s.setLeftEyeDistortionMap(ownerMap), s.setTonemappingSettings(ownerTonemapping);
+    });
     const NodePtr track = markedGroup(legacy, {{"cameraTrack", "cameraTrack"}});
     // Legacy flag 0x4, attachment; expected track overrides and override flag.
     const std::tuple<bool, bool, Vec4f, bool> cases[] = {{true, true, Vec4f(1, 2, 4, 0), true},
@@ -252,7 +255,7 @@ TEST_F(LegacyConversionTest, TrackCamerasBecomeViewpointsWithTheirTimingAndOwner
     for (const auto& [transition, attached, overrides, overriding] : cases) {
         const NodePtr child = legacyNode(track, "View", [&](CameraSetting& s) {
             s.setIsViewpoint(true), s.setFlags(transition ? 0x4 : 0);
-            s.setCameraChangeDuration(2);
+            s.setCameraChangeDuration(2), s.setTonemappingSettings(TonemappingSettings::create());
         });
         if (attached) {
             const CameraAttachmentPtr attachment = attachCamera(child);
@@ -272,11 +275,15 @@ TEST_F(LegacyConversionTest, TrackCamerasBecomeViewpointsWithTheirTimingAndOwner
         EXPECT_EQ(Utils::getName(viewpoint), "View");
         EXPECT_TRUE(getNameAttachment(child).isNull());
         // A copy of the owner's map each; none where the owner has none.
-        const TextureSettingsPtr map = viewpoint->getLeftEyeDistortionMap();
-        ASSERT_FALSE(map.isNull());
-        EXPECT_NE(map, ownerMap);
-        EXPECT_EQ(map->getRepeat(), Vec2f(2, 3));
-        EXPECT_TRUE(viewpoint->getRightEyeDistortionMap().isNull());
+        const TonemappingSettingsPtr& tonemapping = viewpoint->getTonemappingSettings();
+        for (const TextureSettingsPtr& map :
+             {viewpoint->getLeftEyeDistortionMap(), tonemapping->getLeftEyeBlendingMap()}) {
+            ASSERT_FALSE(map.isNull());
+            EXPECT_NE(map, ownerMap);
+            EXPECT_EQ(map->getRepeat(), Vec2f(2, 3));
+        }
+        EXPECT_TRUE(viewpoint->getRightEyeDistortionMap().isNull() &&
+                    tonemapping->getRightEyeBlendingMap().isNull());
     }
     EXPECT_EQ(track->getChild(3), foreign);
     EXPECT_EQ(foreign->getExternalFlags(), 0u);
@@ -372,8 +379,11 @@ TEST_P(RandomLegacySceneTest, ConversionLeavesNoLegacyStateAndRepeatsAsNoOp) {
             s.setAimBeacon(chance(2) ? pick(places) : NodePtr()); // its own ancestors too
             s.setUpBeacon(chance(2) ? pick(places) : NodePtr());
             s.setLeftEyeDistortionMap(chance(3) ? TextureSettings::create() : TextureSettingsPtr());
-            s.setTonemappingSettings(chance(3) ? TonemappingSettings::create()
-                                               : TonemappingSettingsPtr());
+            if (chance(3)) {
+                const TonemappingSettingsPtr tonemapping = TonemappingSettings::create();
+                tonemapping->setRightEyeBlendingMap(TextureSettings::create());
+                s.setTonemappingSettings(tonemapping);
+            }
         };
     };
     const char* const views[] = {"perspective", "front", "Top", ""};

@@ -79,6 +79,17 @@ void copyOwnerMaps(const UberCameraPtr& owner, const UberCameraPtr& viewpoint) {
     viewpoint->setRightEyeDistortionMap(
         deepCloneAs<TextureSettingsPtr>(owner->getRightEyeDistortionMap()));
     endEditCP(viewpoint, mask);
+
+    const TonemappingSettingsPtr& from = owner->getTonemappingSettings();
+    const TonemappingSettingsPtr& to = viewpoint->getTonemappingSettings();
+    if (from.isNull() || to.isNull())
+        return;
+    const BitVector blendingMask = TonemappingSettingsBase::LeftEyeBlendingMapFieldMask |
+                                   TonemappingSettingsBase::RightEyeBlendingMapFieldMask;
+    beginEditCP(to, blendingMask);
+    to->setLeftEyeBlendingMap(deepCloneAs<TextureSettingsPtr>(from->getLeftEyeBlendingMap()));
+    to->setRightEyeBlendingMap(deepCloneAs<TextureSettingsPtr>(from->getRightEyeBlendingMap()));
+    endEditCP(to, blendingMask);
 }
 
 } // namespace

@@ -40,6 +40,10 @@ FieldDescription* tonemappingSettingsDescs[] = {
     OSG_SFIELD_DESC(TonemappingSettings, bool, "tonemapHDR", TonemapHDR, false),
     OSG_SFIELD_DESC(TonemappingSettings, SensorResponseCurvePtr, "sensorResponseCurve",
                     SensorResponseCurve, false),
+    OSG_SFIELD_DESC(TonemappingSettings, TextureSettingsPtr, "leftEyeBlendingMap",
+                    LeftEyeBlendingMap, false),
+    OSG_SFIELD_DESC(TonemappingSettings, TextureSettingsPtr, "rightEyeBlendingMap",
+                    RightEyeBlendingMap, false),
 };
 
 // ---- colour temperature to white balance, in double precision --------------------------
@@ -148,16 +152,30 @@ TonemappingSettings::TonemappingSettings(const TonemappingSettings& source)
       _sfVignetteRadius(source._sfVignetteRadius),
       _sfVignetteRoundness(source._sfVignetteRoundness),
       _sfVignetteFeather(source._sfVignetteFeather), _sfTonemapHDR(source._sfTonemapHDR),
-      _sfSensorResponseCurve(source._sfSensorResponseCurve), _lumivex(source._lumivex) {
+      _sfSensorResponseCurve(source._sfSensorResponseCurve),
+      _sfLeftEyeBlendingMap(source._sfLeftEyeBlendingMap),
+      _sfRightEyeBlendingMap(source._sfRightEyeBlendingMap), _lumivex(source._lumivex) {
     addRefCP(getSensorResponseCurve());
+    addRefCP(getLeftEyeBlendingMap());
+    addRefCP(getRightEyeBlendingMap());
 }
 
 void TonemappingSettings::setSensorResponseCurve(const SensorResponseCurvePtr& curve) {
     setRefdCP(_sfSensorResponseCurve.getValue(), curve);
 }
 
+void TonemappingSettings::setLeftEyeBlendingMap(const TextureSettingsPtr& map) {
+    setRefdCP(_sfLeftEyeBlendingMap.getValue(), map);
+}
+
+void TonemappingSettings::setRightEyeBlendingMap(const TextureSettingsPtr& map) {
+    setRefdCP(_sfRightEyeBlendingMap.getValue(), map);
+}
+
 void TonemappingSettings::onDestroy() {
     setSensorResponseCurve(SensorResponseCurvePtr());
+    setLeftEyeBlendingMap(TextureSettingsPtr());
+    setRightEyeBlendingMap(TextureSettingsPtr());
     Inherited::onDestroy();
 }
 

@@ -6,6 +6,7 @@
 #include "OSGFieldContainerMacros.h"
 #include "OSGMatrix.h"
 #include "OSGSensorResponseCurve.h"
+#include "OSGTextureSettings.h"
 #include "kxColorMatrix.h"
 #include "kxLumivex.h"
 
@@ -47,7 +48,9 @@ public:
     OSG_FIELD_ID(VignetteFeather, Inherited::NextFieldId + 22)
     OSG_FIELD_ID(TonemapHDR, Inherited::NextFieldId + 23)
     OSG_FIELD_ID(SensorResponseCurve, Inherited::NextFieldId + 24)
-    static constexpr UInt32 NextFieldId = Inherited::NextFieldId + 25;
+    OSG_FIELD_ID(LeftEyeBlendingMap, Inherited::NextFieldId + 25)
+    OSG_FIELD_ID(RightEyeBlendingMap, Inherited::NextFieldId + 26)
+    static constexpr UInt32 NextFieldId = Inherited::NextFieldId + 27;
 
     /// Tonemapping operators (docs/tonemapping.md has each formula).
     enum TonemapperId : Int32 {
@@ -123,6 +126,19 @@ public:
     SField<SensorResponseCurvePtr>* editSFSensorResponseCurve() { return &_sfSensorResponseCurve; }
     void setSensorResponseCurve(const SensorResponseCurvePtr& curve);
 
+    /// Per eye, the map that blends the image into its neighbours' on a
+    /// multi-projector display (blend mode `BlendingMapBlending`), or null. Counted.
+    const TextureSettingsPtr& getLeftEyeBlendingMap() const {
+        return _sfLeftEyeBlendingMap.getValue();
+    }
+    SField<TextureSettingsPtr>* editSFLeftEyeBlendingMap() { return &_sfLeftEyeBlendingMap; }
+    void setLeftEyeBlendingMap(const TextureSettingsPtr& map);
+    const TextureSettingsPtr& getRightEyeBlendingMap() const {
+        return _sfRightEyeBlendingMap.getValue();
+    }
+    SField<TextureSettingsPtr>* editSFRightEyeBlendingMap() { return &_sfRightEyeBlendingMap; }
+    void setRightEyeBlendingMap(const TextureSettingsPtr& map);
+
     bool hasColorCorrectionFlag(UInt32 flag) const { return (getColorCorrectionFlags() & flag) != 0; }
     bool hasPostprocessingFlag(UInt32 flag) const { return (getPostprocessingFlags() & flag) != 0; }
 
@@ -148,7 +164,7 @@ public:
 protected:
     friend class FieldContainer;
     TonemappingSettings() = default;
-    /// A copy holds its own reference on the same response curve.
+    /// A copy holds its own references on the same response curve and blending maps.
     TonemappingSettings(const TonemappingSettings& source);
 
     void onDestroy() override;
@@ -181,8 +197,14 @@ private:
     SFReal32 _sfVignetteFeather;
     SFBool _sfTonemapHDR;
     SField<SensorResponseCurvePtr> _sfSensorResponseCurve;
+    SField<TextureSettingsPtr> _sfLeftEyeBlendingMap;
+    SField<TextureSettingsPtr> _sfRightEyeBlendingMap;
     mutable kxLumivex _lumivex;
 };
+
+/// The settings have no generated base of their own; field masks are also
+/// spelled through this name, as for the other containers.
+using TonemappingSettingsBase = TonemappingSettings;
 
 } // namespace osg
 
