@@ -68,6 +68,8 @@ TEST_F(TonemappingTest, EachChangeSetsItsFlagsOnceAndNoFlagIsCleared) {
         {"glare 0.3 to 0", component(&S::editGlareParameter, 0, 0.0f), Uniforms},
         {"exposure NaN", [](Env& e) { e.settings.setExposure(NAN); }, EveryTime},
         {"exposure back", [](Env& e) { e.settings.setExposure(1.0f); }, Uniforms},
+        {"white balance NaN", [](Env& e) { e.settings.setWhitebalance(NAN); }, EveryTime},
+        {"white balance back", [](Env& e) { e.settings.setWhitebalance(4000.0f); }, Uniforms},
         {"glow NaN", component(&S::editGlowParameter, 0, NAN), EveryTime},
         {"glow back", component(&S::editGlowParameter, 0, 0.3f), Uniforms},
     };
@@ -98,6 +100,13 @@ TEST_F(TonemappingTest, EachChangeSetsItsFlagsOnceAndNoFlagIsCleared) {
             const kxLumivex& lumivex = *env.settings.getLumivex();
             EXPECT_EQ(lumivex.getCurrentNits(), state.getDisplayNits());
             EXPECT_EQ(lumivex.getCurrentResponseMode(), env.settings.getSensorResponse());
+            // What is published equals a fresh computation, whatever edits came before.
+            const kxImagePostprocessor& pp = *kxImagePostprocessor::getImagePostprocessor();
+            EXPECT_EQ(pp.m_whitebalanceMatrix, env.settings.getWhitebalanceMatrix());
+            EXPECT_EQ(pp.m_hueShiftMatrix, env.settings.getHueShiftMatrix());
+            const float high = state.m_candelaRange[1];
+            EXPECT_EQ(pp.m_candelaRangeHigh,
+                      state.m_candelaMappingMode > 1 ? high : std::log(high + 1.0f));
             // Cached now (NaN never equals); a flag that is set stays set.
             EXPECT_EQ(update(state, camera), std::make_pair(false, expect == EveryTime));
             EXPECT_EQ(update(state, camera, true, true), std::make_pair(true, true));

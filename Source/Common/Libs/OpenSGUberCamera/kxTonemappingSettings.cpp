@@ -8,6 +8,7 @@
 #include "kxImagePostprocessor.h"
 #include "kxUberCameraUtils.h"
 
+#include <bit>
 #include <cmath>
 
 using namespace osg;
@@ -68,16 +69,23 @@ void uploadLookupTable(kxTexture& texture, GLint internalFormat, const float* ta
                         GL_LINEAR, GL_LINEAR, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE, false);
 }
 
-// The values the camera itself contributes, read through whatever decorates it.
+// The values the camera itself contributes, as kxUberCameraUtils reads them through whatever
+// decorates the camera, from the camera behind the decorators looked up once (each lookup
+// is a dynamic cast, and this runs every frame).
 struct CameraExposure {
+    TonemappingSettingsPtr settings;
     float fStop;
     float shutterSpeed;
     float luminousExposure;
 };
 
-CameraExposure readCameraExposure(Camera* camera) {
-    return {kxUberCameraUtils::getFStop(camera), kxUberCameraUtils::getShutterSpeed(camera),
-            kxUberCameraUtils::getLuminousExposure(camera)};
+CameraExposure readCamera(Camera* camera) {
+    const UberCameraPtr uber = kxUberCameraUtils::getNonDecoratedUberCamera(camera);
+    if (uber.isNull())
+        return {TonemappingSettingsPtr(), kxUberCameraUtils::FallbackFStop,
+                kxUberCameraUtils::FallbackShutterSpeed, kxUberCameraUtils::FallbackLuminousExposure};
+    return {uber->getTonemappingSettings(), uber->getFStop(), uber->getShutterSpeed(),
+            kxUberCameraUtils::getLuminousExposure(uber)};
 }
 
 } // namespace
@@ -108,8 +116,8 @@ float kxTonemappingSettings::getGlareThreshold() const {
 void kxTonemappingSettings::requiresUpdate(Camera* camera, bool& rebuildShaders,
                                            bool& updateUniforms, bool) {
     kxImagePostprocessor* postprocessor = kxImagePostprocessor::getImagePostprocessor();
-    m_settings = kxUberCameraUtils::getTonemappingSettings(camera);
-    const CameraExposure exposure = readCameraExposure(camera);
+    const CameraExposure exposure = readCamera(camera);
+    m_settings = exposure.settings;
     if (m_settings.isNull()) {
         postprocessor->m_lumivex = nullptr;
         m_lumivex = nullptr;
@@ -226,8 +234,12 @@ void kxTonemappingSettings::publish() {
         pp.m_applyToBackground = false;
         pp.m_applyToForeground = false;
     } else {
-        pp.m_whitebalanceMatrix = settings.getWhitebalanceMatrix();
-        pp.m_hueShiftMatrix = settings.getHueShiftMatrix();
+        pp.m_whitebalanceMatrix =
+            m_whitebalanceMemo.get(std::bit_cast<UInt32>(settings.getWhitebalance()),
+                                   [&] { return settings.getWhitebalanceMatrix(); });
+        pp.m_hueShiftMatrix =
+            m_hueShiftMemo.get(std::bit_cast<UInt32>(settings.getColorCorrection()[0]),
+                               [&] { return settings.getHueShiftMatrix(); });
         pp.m_saturation = Vec4f(m_colorCorrection[1], m_colorCorrection[1], m_colorCorrection[1],
                                 m_colorCorrection[1]);
         pp.m_brightness = Vec4f(m_colorCorrection[2], m_colorCorrection[2], m_colorCorrection[2],
@@ -250,13 +262,16 @@ void kxTonemappingSettings::publish() {
     pp.m_invGamma = Vec4f(invGamma, invGamma, invGamma, invGamma);
     pp.m_candelaMappingMode = m_candelaMappingMode;
     pp.m_tonemappingColorspace = settings.getTonemappingColorspace();
-    if (static_cast<int>(m_candelaMappingMode) > LastLogarithmicCandelaMode) {
-        pp.m_candelaRangeLow = m_candelaRange[0];
-        pp.m_candelaRangeHigh = m_candelaRange[1];
-    } else {
-        pp.m_candelaRangeLow = std::log(m_candelaRange[0] + 1.0f);
-        pp.m_candelaRangeHigh = std::log(m_candelaRange[1] + 1.0f);
-    }
+    const std::array<UInt32, 3> candela = {std::bit_cast<UInt32>(m_candelaRange[0]),
+                                           std::bit_cast<UInt32>(m_candelaRange[1]),
+                                           m_candelaMappingMode};
+    const Vec2f& candelaRange = m_candelaMemo.get(candela, [&] {
+        if (static_cast<int>(m_candelaMappingMode) > LastLogarithmicCandelaMode)
+            return m_candelaRange;
+        return Vec2f(std::log(m_candelaRange[0] + 1.0f), std::log(m_candelaRange[1] + 1.0f));
+    });
+    pp.m_candelaRangeLow = candelaRange[0];
+    pp.m_candelaRangeHigh = candelaRange[1];
     pp.m_scaledLuminousExposure = m_luminousExposure * LuminousExposureScale;
     pp.m_responseCurveData = publishedCurveData();
     pp.m_exposure = m_exposure;

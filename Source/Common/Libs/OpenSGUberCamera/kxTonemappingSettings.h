@@ -9,6 +9,7 @@
 #include "kxLumivex.h"
 #include "kxTexture.h"
 
+#include <array>
 #include <string>
 
 /// The tonemapping and display-colour state one renderer keeps for a camera.
@@ -156,6 +157,28 @@ public:
     const kxLumivex* m_lumivex = nullptr;
 
 private:
+    /// The last result of a pure function, made again only when its input (the bits of the
+    /// floats it is made from) changes: publication runs every frame, and the same input
+    /// gives the same result.
+    template <class Input, class Output> struct Memo {
+        bool valid = false;
+        Input input{};
+        Output output{};
+        template <class Make> const Output& get(const Input& current, Make make) {
+            if (!valid || input != current) {
+                output = make();
+                input = current;
+                valid = true;
+            }
+            return output;
+        }
+    };
+    /// White balance matrix by temperature, hue shift matrix by angle, published candela
+    /// range by (low, high, mapping mode).
+    Memo<osg::UInt32, kxColorMatrix> m_whitebalanceMemo;
+    Memo<osg::UInt32, osg::Matrix> m_hueShiftMemo;
+    Memo<std::array<osg::UInt32, 3>, osg::Vec2f> m_candelaMemo;
+
     /// Tells the image post-processor the current values.
     void publish();
     /// The curve's data for the post-processor (the default curve replaces one
