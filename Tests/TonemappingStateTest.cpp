@@ -261,6 +261,7 @@ TEST_F(TonemappingTest, SourcesAndUniformsChosenByTheState) {
         std::string source;
         Names uniforms;
         unsigned postprocessorMode = 99; // 99: left alone
+        std::pair<const char*, UniformValue> value = {nullptr, false};
     } cases[] = {
         {"HDR in ACEScg",
          [](Env& e) { e.state.m_display = kxDisplayHDR, e.settings.setTonemappingColorspace(1); },
@@ -273,10 +274,13 @@ TEST_F(TonemappingTest, SourcesAndUniformsChosenByTheState) {
         {"external tonemapping",
          [](Env& e) {
              e.state.m_display = kxDisplayExternalTonemapping, e.settings.setTonemapperId(9);
+             e.settings.setExposure(0.5f);
          },
          Tonemapping,
          plain(src::tonemapCommonSource) + plain(src::tonemapSource9),
-         {"exposure"}},
+         {"exposure"},
+         99,
+         {"exposure", 0.5f}},
         {"default profile asked for",
          [](Env& e) { e.state.m_displayProfileMode = 2; },
          DefaultProfile,
@@ -286,12 +290,18 @@ TEST_F(TonemappingTest, SourcesAndUniformsChosenByTheState) {
          [](Env& e) { e.state.m_displayProfileMode = 7; },
          Profile,
          plain(src::profileSource0),
-         {"gamma"}},
+         {"gamma"},
+         99,
+         {"gamma", Vec3f(2.2f, 2.2f, 2.2f)}},
         {"no monitor profile",
          [](Env& e) {
              e.state.m_displayProfileMode = 3, kxColor::setMonitorICCProfile(kxICCProfile());
          },
-         Profile, plain(src::profileSource1), colorants, 1},
+         Profile,
+         plain(src::profileSource1),
+         colorants,
+         1,
+         {"rgbTRC", Int32(ProfileUnit)}},
         {"HDR display, image profile",
          [](Env& e) { e.state.m_displayProfileMode = 4, e.state.m_display = kxDisplayHDR; },
          Profile, plain(src::profileSource5), colorants, 5},
@@ -329,6 +339,8 @@ TEST_F(TonemappingTest, SourcesAndUniformsChosenByTheState) {
         for (const auto& parameter : chunk->getParameters())
             written.insert(parameter.first);
         EXPECT_EQ(written, c.uniforms);
+        const char* name = c.value.first;
+        EXPECT_TRUE(name == nullptr || chunk->getParameters().at(name) == c.value.second) << name;
         EXPECT_EQ(pp.m_displayProfileMode, c.postprocessorMode);
         EXPECT_EQ(state.m_displayProfileMode, profileMode);
         kxColor::setMonitorICCProfile(monitor);
