@@ -4,6 +4,7 @@
 // `CameraBench --count NAME N` runs one path N times in `countedLoop` and
 // nothing else, for instruction counts under callgrind (see docs/benchmarks.md).
 
+#include "AllocationMeter.h"
 #include "OSGInit.h"
 #include "OSGNode.h"
 #include "OSGTransform.h"
@@ -15,131 +16,15 @@
 #include <glm/gtc/type_ptr.hpp>
 #include <glm/mat4x4.hpp>
 
-#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
-// ---- allocation counting --------------------------------------------------------
-//
-// Every global allocation in the process, the shared libraries included, goes
-// through these replacements, so a path that allocates shows up in its counter.
-
 namespace {
-
-std::atomic<std::uint64_t> allocationCount{0};
-
-void* countedAlloc(std::size_t size) {
-    allocationCount.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-
-void* countedAlignedAlloc(std::size_t size, std::align_val_t alignment) {
-    allocationCount.fetch_add(1, std::memory_order_relaxed);
-    const std::size_t align = static_cast<std::size_t>(alignment);
-    // aligned_alloc wants a size that is a multiple of the alignment.
-    const std::size_t rounded = (size + align - 1) / align * align;
-    if (void* p = std::aligned_alloc(align, rounded == 0 ? align : rounded))
-        return p;
-    throw std::bad_alloc();
-}
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    return countedAlloc(size);
-}
-void* operator new[](std::size_t size) {
-    return countedAlloc(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return countedAlloc(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return countedAlloc(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void* operator new(std::size_t size, std::align_val_t alignment) {
-    return countedAlignedAlloc(size, alignment);
-}
-void* operator new[](std::size_t size, std::align_val_t alignment) {
-    return countedAlignedAlloc(size, alignment);
-}
-
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::align_val_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::align_val_t) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept {
-    std::free(p);
-}
-
-namespace {
-
-/// Counts the allocations made while the benchmark loop runs and reports them per iteration.
-class AllocationMeter {
-public:
-    explicit AllocationMeter(benchmark::State& state)
-        : _state(state), _start(allocationCount.load(std::memory_order_relaxed)) {}
-    ~AllocationMeter() {
-        const std::uint64_t used = allocationCount.load(std::memory_order_relaxed) - _start;
-        _state.counters["allocs/iter"] =
-            benchmark::Counter(double(used), benchmark::Counter::kAvgIterations);
-    }
-    AllocationMeter(const AllocationMeter&) = delete;
-    AllocationMeter& operator=(const AllocationMeter&) = delete;
-
-private:
-    benchmark::State& _state;
-    std::uint64_t _start;
-};
-
-/// Calibrates the meter: one vector allocation per iteration must read 1.
-void BM_AllocationMeterCheck(benchmark::State& state) {
-    AllocationMeter meter(state);
-    for (auto _ : state) {
-        std::vector<int> v(4);
-        benchmark::DoNotOptimize(v.data());
-    }
-}
-BENCHMARK(BM_AllocationMeterCheck);
 
 // ---- shared parameters --------------------------------------------------------------
 
