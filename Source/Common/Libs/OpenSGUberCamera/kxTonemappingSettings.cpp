@@ -285,9 +285,9 @@ void kxTonemappingSettings::publish() {
 
 const float* kxTonemappingSettings::publishedCurveData() {
     const SensorResponseCurvePtr& curve = m_settings->getSensorResponseCurve();
-    if (curve.isNull())
+    // Readers take 1024 triples: a curve that stays short is not handed out.
+    if (curve.isNull() || !makeWhole(curve))
         return nullptr;
-    makeWhole(curve);
     return curve->getCurveData().data();
 }
 

@@ -182,7 +182,7 @@ private:
     /// Tells the image post-processor the current values.
     void publish();
     /// The curve's data for the post-processor (the default curve replaces one
-    /// of the wrong size first), or null without a curve.
+    /// of the wrong size first), or null without a whole curve.
     const float* publishedCurveData();
     /// The colour management of the settings last fetched, or null.
     const kxLumivex* colorManagement() const;
