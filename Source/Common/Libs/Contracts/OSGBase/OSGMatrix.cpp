@@ -184,10 +184,6 @@ bool TransformationMatrix<ValueT>::inverse(TransformationMatrix& result) const {
     return true;
 }
 
-template <class ValueT> bool TransformationMatrix<ValueT>::invert() {
-    return inverse(*this);
-}
-
 template <class ValueT> bool TransformationMatrix<ValueT>::invert3() {
     double a[4][4];
     toRows(*this, a);

@@ -63,7 +63,7 @@ public:
     /// Full 4x4 inverse, computed in double. Returns false and leaves this unchanged when
     /// |det| < DeterminantEpsilon or det is not finite. (Near that bound, entries of the
     /// inverse may exceed the range of ValueT and become infinite.)
-    bool invert();
+    bool invert() { return inverse(*this); }
     /// As invert(), but into result; result is unchanged on failure. result may be this.
     bool inverse(TransformationMatrix& result) const;
     /// Inverts only the upper 3x3 (same singularity rule on det3()); row 3 and column 3
