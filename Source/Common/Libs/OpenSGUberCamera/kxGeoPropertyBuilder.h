@@ -1,7 +1,7 @@
 #ifndef KX_GEO_PROPERTY_BUILDER_H
 #define KX_GEO_PROPERTY_BUILDER_H
 
-// Private to the module: filling a geometry property in one edit.
+// Filling a geometry property in one edit (the module's wireframes, the tool's scene).
 
 #include "OSGGeoProperty.h"
 

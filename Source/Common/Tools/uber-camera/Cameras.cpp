@@ -3,12 +3,11 @@
 
 #include "Cameras.h"
 #include "Report.h"
+#include "SampleScene.h"
 
 #include "NodeUtils.h"
 #include "OSGCameraTrack.h"
 #include "OSGGroup.h"
-#include "OSGMaterialPool.h"
-#include "kxSceneData.h"
 #include "kxUberCameraPool.h"
 #include "kxUberCameraUtils.h"
 
@@ -27,26 +26,8 @@ namespace {
 
 // ---- the sample scene ------------------------------------------------------------------
 
-struct DefaultView {
-    const char* name;
-    UberCamera::DefaultCameraId id;
-};
-
-constexpr DefaultView DefaultViews[] = {
-    {"Perspective", UberCamera::PerspectiveView},
-    {"Front", UberCamera::FrontView},
-    {"Side", UberCamera::SideView},
-    {"Top", UberCamera::TopView},
-};
-
 UberCameraPtr cameraOf(const NodePtr& node) {
     return kxUberCameraUtils::getUberCamera(node);
-}
-
-void setDefaultCameraId(const UberCameraPtr& camera, Int32 id) {
-    beginEditCP(camera, UberCameraBase::DefaultCameraIdFieldMask);
-    camera->setDefaultCameraId(id);
-    endEditCP(camera, UberCameraBase::DefaultCameraIdFieldMask);
 }
 
 // A viewpoint of `camera` named `name`, with its internal node below `parent`.
@@ -61,17 +42,11 @@ void addViewpoint(const UberCameraPtr& camera, const char* name, const NodePtr& 
 // loose viewpoint and a camera track with two. One user camera also stands on
 // a second scene node. Returns the internal camera (the registry holds it).
 UberCameraPtr buildSampleScene() {
-    kxSceneData* scene = kxSceneDataManager::getSceneData(0);
-    scene->setMaterialPool(MaterialPool::create());
-    scene->setRootNode(NodeUtils::createNodeWithCore(Group::create(), NodePtr(), "Scene"));
-
+    const NodePtr sceneRoot = sample::startScene();
     kxUberCameraPool* pool = kxUberCameraPool::the();
     const NodePtr cameraRoot = kxUberCameraPool::getRoot();
-    const NodePtr sceneRoot = scene->getRootNode();
 
-    const NodePtr views = NodeUtils::createNodeWithCore(Group::create(), sceneRoot, "Views");
-    for (const DefaultView& view : DefaultViews)
-        setDefaultCameraId(cameraOf(pool->createCameraNode(view.name, views, cameraRoot)), view.id);
+    sample::addDefaultViews(NodeUtils::createNodeWithCore(Group::create(), sceneRoot, "Views"));
 
     const NodePtr building = NodeUtils::createNodeWithCore(Group::create(), sceneRoot, "Building");
     const NodePtr userCameras = pool->addGroup(NodePtr());
@@ -94,7 +69,7 @@ UberCameraPtr buildSampleScene() {
 
 void releaseSampleScene(const UberCameraPtr& internal) {
     kxUberCameraPool::the()->remove(internal);
-    kxSceneDataManager::getSceneData(0)->clear();
+    sample::clearScene();
 }
 
 // ---- reading it back --------------------------------------------------------------------
