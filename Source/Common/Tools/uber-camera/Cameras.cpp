@@ -108,8 +108,9 @@ std::string nodeNames(const std::vector<NodePtr>& nodes) {
 
 void printCameras(std::ostream& out, const NodePtr& cameraRoot) {
     std::vector<UberCameraPtr> cameras = kxUberCameraPool::getContentPtrs(false, false);
-    std::sort(cameras.begin(), cameras.end(),
-              [](const UberCameraPtr& a, const UberCameraPtr& b) { return a->getId() < b->getId(); });
+    std::sort(cameras.begin(), cameras.end(), [](const UberCameraPtr& a, const UberCameraPtr& b) {
+        return a->getId() < b->getId();
+    });
 
     struct Row {
         std::string id, name, defaultId, activeParent, sceneNodes, flags;

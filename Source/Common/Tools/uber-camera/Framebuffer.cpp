@@ -11,8 +11,8 @@ Framebuffer::~Framebuffer() {
 bool Framebuffer::createTexture(GLsizei width, GLsizei height, GLint internalFormat) {
     release();
     if (!_texture.initTexture(GL_TEXTURE_2D, width, height, internalFormat, GL_RGBA, GL_FLOAT,
-                              nullptr, GL_NEAREST, GL_NEAREST, GL_CLAMP_TO_EDGE,
-                              GL_CLAMP_TO_EDGE, false))
+                              nullptr, GL_NEAREST, GL_NEAREST, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE,
+                              false))
         return false;
     _width = width;
     _height = height;
@@ -37,8 +37,7 @@ bool Framebuffer::createMultisample(GLsizei width, GLsizei height, GLint interna
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, _colorBuffer);
     glGenRenderbuffers(1, &_depthBuffer);
     glBindRenderbuffer(GL_RENDERBUFFER, _depthBuffer);
-    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_DEPTH_COMPONENT24, width,
-                                     height);
+    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_DEPTH_COMPONENT24, width, height);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, _depthBuffer);
     glBindRenderbuffer(GL_RENDERBUFFER, 0);
     return complete();

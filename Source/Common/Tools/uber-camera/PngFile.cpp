@@ -23,8 +23,7 @@ bool writePng(const std::string& path, const Image& image, std::string* error) {
     const std::string temporary = path + ".part";
     errno = 0;
     if (!png_image_write_to_file(&png, temporary.c_str(), 0, image.rgb.data(), 0, nullptr)) {
-        *error = "cannot write " + path + ": " +
-                 (errno != 0 ? std::strerror(errno) : png.message);
+        *error = "cannot write " + path + ": " + (errno != 0 ? std::strerror(errno) : png.message);
         std::remove(temporary.c_str());
         return false;
     }

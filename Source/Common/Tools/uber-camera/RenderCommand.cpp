@@ -37,8 +37,8 @@ bool readInt(const std::string& text, int& value) {
     return code == std::errc() && stop == end;
 }
 
-using Reader = std::function<bool(const std::string& text, RenderOptions& options,
-                                  std::string* problem)>;
+using Reader =
+    std::function<bool(const std::string& text, RenderOptions& options, std::string* problem)>;
 
 // A number in [low, high] (open at an end when `open`) stored by `store`.
 Reader floatIn(float low, float high, bool open, std::function<void(RenderOptions&, float)> store) {
@@ -87,8 +87,8 @@ bool readSize(const std::string& text, RenderOptions& options, std::string* prob
         return false;
     }
     if (width < 1 || height < 1 || width > MaxImageSide || height > MaxImageSide) {
-        *problem = "each side must be from 1 to " + std::to_string(MaxImageSide) + " pixels, got " +
-                   text;
+        *problem =
+            "each side must be from 1 to " + std::to_string(MaxImageSide) + " pixels, got " + text;
         return false;
     }
     options.width = width;
@@ -105,8 +105,8 @@ bool readProjection(const std::string& text, RenderOptions& options, std::string
     return true;
 }
 
-bool readText(std::string RenderOptions::*member, const std::string& text,
-              RenderOptions& options, std::string* problem) {
+bool readText(std::string RenderOptions::*member, const std::string& text, RenderOptions& options,
+              std::string* problem) {
     if (text.empty()) {
         *problem = "must not be empty";
         return false;
@@ -140,7 +140,8 @@ const std::vector<Option>& allOptions() {
          floatIn(0.5f, 128, false, [](RenderOptions& o, float v) { o.fStop = v; })},
         {"--focus", "MM", "focus distance in mm (the camera's: its target)",
          floatIn(0, 1e9f, true, [](RenderOptions& o, float v) { o.focusDistance = v; })},
-        {"--dof-samples", "N", "lens samples for depth of field, 0 to 1024; 0 or 1 is a pinhole (0)",
+        {"--dof-samples", "N",
+         "lens samples for depth of field, 0 to 1024; 0 or 1 is a pinhole (0)",
          intIn(0, 1024, [](RenderOptions& o, int v) { o.lensSamples = v; })},
         {"--fov", "DEG", "field of view in degrees, between 0 and 180 (the camera's)",
          floatIn(0, 180, true, [](RenderOptions& o, float v) { o.fov = v; })},
@@ -159,17 +160,17 @@ const std::vector<Option>& allOptions() {
 
 // ---- the camera --------------------------------------------------------------------------
 
-constexpr const char* TonemapperNames[] = {
-    "linear",        "Reinhard", "extended Reinhard", "logarithmic", "Hable filmic",
-    "response curve", "false colour", "iso-luminance", "ACES", "PBR Neutral", "sensor transform"};
+constexpr const char* TonemapperNames[] = {"linear",       "Reinhard",        "extended Reinhard",
+                                           "logarithmic",  "Hable filmic",    "response curve",
+                                           "false colour", "iso-luminance",   "ACES",
+                                           "PBR Neutral",  "sensor transform"};
 
 // Vignette shape: full strength from half the way to the edge middles, round, soft.
 constexpr float VignetteRadius = 0.5f;
 constexpr float VignetteRoundness = 1.0f;
 constexpr float VignetteFeather = 0.9f;
 
-void applyLens(const UberCameraPtr& camera, const RenderOptions& options,
-               const BoxVolume& bounds) {
+void applyLens(const UberCameraPtr& camera, const RenderOptions& options, const BoxVolume& bounds) {
     if (options.orthographic && *options.orthographic != camera->isOrthographic()) {
         beginEditCP(camera, UberCameraBase::ProjectionModeFieldMask);
         camera->setProjectionMode(*options.orthographic ? UberCamera::OrthographicProjection
@@ -222,14 +223,12 @@ void placeOnTurntable(const UberCameraPtr& camera, const Vec3f& start, int frame
 void printSummary(std::ostream& out, const UberCameraPtr& camera, const RenderOptions& options,
                   const std::string& written) {
     const char* fovAxis = camera->getFovMode() == PerspectiveCamera::HorizontalFov ? "horizontal"
-                          : camera->getFovMode() == PerspectiveCamera::VerticalFov
-                              ? "vertical"
-                              : "smaller side";
+                          : camera->getFovMode() == PerspectiveCamera::VerticalFov ? "vertical"
+                                                                                   : "smaller side";
     out << "wrote " << written << " (" << options.width << "x" << options.height
         << ") from camera \"" << kxUberCameraUtils::getName(camera) << "\"\n"
-        << std::fixed << std::setprecision(1)
-        << "  projection      " << (camera->isOrthographic() ? "orthographic" : "perspective")
-        << "\n"
+        << std::fixed << std::setprecision(1) << "  projection      "
+        << (camera->isOrthographic() ? "orthographic" : "perspective") << "\n"
         << "  focal length    " << camera->getFocalLength() << " mm\n"
         << "  field of view   " << camera->getFov() << " deg (" << fovAxis << ")\n"
         << "  f-stop          f/" << camera->getFStop() << "\n"
@@ -327,7 +326,8 @@ void printRenderUsage(std::ostream& out) {
         const std::string head = std::string(option.name) + " " + option.value;
         out << "  " << std::left << std::setw(20) << head << option.help << "\n";
     }
-    out << "  " << std::left << std::setw(20) << "--help" << "this text\n"
+    out << "  " << std::left << std::setw(20) << "--help"
+        << "this text\n"
         << "\nexit codes:\n"
            "  0  the image (or every turntable frame) was written\n"
            "  1  rendering failed (a post-processing program did not build, an OpenGL error)\n"
@@ -390,11 +390,11 @@ int runRender(const RenderOptions& options, std::ostream& out, std::ostream& err
             return ExitCannotWrite;
         }
     }
-    const std::string written =
-        options.turntableFrames > 0
-            ? std::to_string(frames) + " frames " + framePath(options.output, 1) + " ... " +
-                  framePath(options.output, frames)
-            : options.output;
+    const std::string written = options.turntableFrames > 0
+                                    ? std::to_string(frames) + " frames " +
+                                          framePath(options.output, 1) + " ... " +
+                                          framePath(options.output, frames)
+                                    : options.output;
     printSummary(out, camera, options, written);
     return ExitOk;
 }

@@ -31,6 +31,8 @@ const Vec3f AimCrossColor{1.0f, 0.15f, 0.1f};
 
 // ---- geometry --------------------------------------------------------------------------
 
+} // namespace
+
 MaterialPtr makeMaterial(const Vec3f& color, bool lit) {
     const MaterialPtr material = Material::create();
     beginEditCP(material);
@@ -40,7 +42,6 @@ MaterialPtr makeMaterial(const Vec3f& color, bool lit) {
     return material;
 }
 
-// A triangle list; every three points are one triangle.
 GeometryPtr makeTriangles(const std::vector<Pnt3f>& points, const MaterialPtr& material) {
     const GeometryPtr geometry = Geometry::create();
     beginEditCP(geometry);
@@ -53,12 +54,15 @@ GeometryPtr makeTriangles(const std::vector<Pnt3f>& points, const MaterialPtr& m
     return geometry;
 }
 
+namespace {
+
 void addQuad(std::vector<Pnt3f>& out, const Pnt3f& a, const Pnt3f& b, const Pnt3f& c,
              const Pnt3f& d) {
     out.insert(out.end(), {a, b, c, a, c, d});
 }
 
-// An axis-aligned box centred at the origin.
+} // namespace
+
 std::vector<Pnt3f> boxTriangles(const Vec3f& size) {
     const Real32 x = size[0] / 2, y = size[1] / 2, z = size[2] / 2;
     const Pnt3f p[8] = {{-x, -y, -z}, {x, -y, -z}, {x, y, -z}, {-x, y, -z},
@@ -73,7 +77,6 @@ std::vector<Pnt3f> boxTriangles(const Vec3f& size) {
     return out;
 }
 
-// A latitude-longitude sphere centred at the origin.
 std::vector<Pnt3f> sphereTriangles(Real32 radius, int rings, int segments) {
     auto at = [&](int ring, int segment) {
         const Real32 theta = Pi * Real32(ring) / Real32(rings);
@@ -90,12 +93,11 @@ std::vector<Pnt3f> sphereTriangles(Real32 radius, int rings, int segments) {
     return out;
 }
 
-// The ground's tiles of one colour: those whose column plus row is even, or odd.
-std::vector<Pnt3f> groundTiles(bool odd) {
-    const Real32 tile = GroundSize / GroundTiles, start = -GroundSize / 2;
+std::vector<Pnt3f> checkerTriangles(Real32 size, int tiles, bool odd) {
+    const Real32 tile = size / Real32(tiles), start = -size / 2;
     std::vector<Pnt3f> out;
-    for (int row = 0; row < GroundTiles; ++row) {
-        for (int column = 0; column < GroundTiles; ++column) {
+    for (int row = 0; row < tiles; ++row) {
+        for (int column = 0; column < tiles; ++column) {
             if (((row + column) % 2 == 1) != odd)
                 continue;
             const Real32 x = start + column * tile, z = start + row * tile;
@@ -106,10 +108,8 @@ std::vector<Pnt3f> groundTiles(bool odd) {
     return out;
 }
 
-// A node "name" below `parent` placing `geometry` at `position`, turned by
-// `yawDegrees` about y.
-NodePtr addObject(const NodePtr& parent, const char* name, const GeometryPtr& geometry,
-                  const Vec3f& position, Real32 yawDegrees = 0) {
+NodePtr addObject(const NodePtr& parent, const std::string& name, const GeometryPtr& geometry,
+                  const Vec3f& position, Real32 yawDegrees) {
     const TransformPtr placement = Transform::create();
     Matrix matrix;
     matrix.setTransform(position, Quaternion(Vec3f(0, 1, 0), yawDegrees * Pi / 180));
@@ -117,9 +117,11 @@ NodePtr addObject(const NodePtr& parent, const char* name, const GeometryPtr& ge
     placement->setMatrix(matrix);
     endEditCP(placement);
     const NodePtr node = NodeUtils::createNodeWithCore(placement, parent, name);
-    NodeUtils::createNodeWithCore(geometry, node, std::string(name) + " shape");
+    NodeUtils::createNodeWithCore(geometry, node, name + " shape");
     return node;
 }
+
+namespace {
 
 // ---- cameras ----------------------------------------------------------------------------
 
@@ -186,26 +188,33 @@ std::string lowered(std::string text) {
 RenderScene::RenderScene() {
     _root = sample::startScene();
     const NodePtr ground = NodeUtils::createNodeWithCore(Group::create(), _root, "Ground");
-    NodeUtils::createNodeWithCore(makeTriangles(groundTiles(false), makeMaterial({0.5f, 0.5f, 0.5f}, true)),
+    NodeUtils::createNodeWithCore(makeTriangles(checkerTriangles(GroundSize, GroundTiles, false),
+                                                makeMaterial({0.5f, 0.5f, 0.5f}, true)),
                                   ground, "Ground light");
-    NodeUtils::createNodeWithCore(makeTriangles(groundTiles(true), makeMaterial({0.22f, 0.22f, 0.24f}, true)),
+    NodeUtils::createNodeWithCore(makeTriangles(checkerTriangles(GroundSize, GroundTiles, true),
+                                                makeMaterial({0.22f, 0.22f, 0.24f}, true)),
                                   ground, "Ground dark");
     const NodePtr objects = NodeUtils::createNodeWithCore(Group::create(), _root, "Objects");
-    addObject(objects, "Plinth",
-              makeTriangles(boxTriangles({1200, 400, 1200}), makeMaterial({0.6f, 0.6f, 0.62f}, true)),
-              {0, 200, 0}, 0);
+    addObject(
+        objects, "Plinth",
+        makeTriangles(boxTriangles({1200, 400, 1200}), makeMaterial({0.6f, 0.6f, 0.62f}, true)),
+        {0, 200, 0}, 0);
     addObject(objects, "Ball",
               makeTriangles(sphereTriangles(350, 24, 48), makeMaterial({0.8f, 0.22f, 0.12f}, true)),
-              {0, 750, 0});
-    addObject(objects, "Tower",
-              makeTriangles(boxTriangles({400, 1800, 400}), makeMaterial({0.25f, 0.45f, 0.75f}, true)),
-              {-1500, 900, -1100}, 20);
-    addObject(objects, "Block",
-              makeTriangles(boxTriangles({800, 600, 800}), makeMaterial({0.75f, 0.68f, 0.38f}, true)),
-              {1400, 300, -900}, 35);
-    addObject(objects, "Lamp", makeTriangles(sphereTriangles(160, 16, 32), makeMaterial(LampRadiance, false)),
-              {-900, 1300, 700});
-    addObject(objects, "Neon", makeTriangles(boxTriangles({1800, 50, 50}), makeMaterial(NeonRadiance, false)),
+              {0, 750, 0}, 0);
+    addObject(
+        objects, "Tower",
+        makeTriangles(boxTriangles({400, 1800, 400}), makeMaterial({0.25f, 0.45f, 0.75f}, true)),
+        {-1500, 900, -1100}, 20);
+    addObject(
+        objects, "Block",
+        makeTriangles(boxTriangles({800, 600, 800}), makeMaterial({0.75f, 0.68f, 0.38f}, true)),
+        {1400, 300, -900}, 35);
+    addObject(objects, "Lamp",
+              makeTriangles(sphereTriangles(160, 16, 32), makeMaterial(LampRadiance, false)),
+              {-900, 1300, 700}, 0);
+    addObject(objects, "Neon",
+              makeTriangles(boxTriangles({1800, 50, 50}), makeMaterial(NeonRadiance, false)),
               {300, 60, 1500}, -10);
     objects->getWorldVolume(_objectBounds);
 

@@ -6,6 +6,7 @@
 // two user cameras made through the camera registry, with the user cameras'
 // aim crosses. Lengths in millimetres, y up.
 
+#include "OSGGeometry.h"
 #include "OSGNode.h"
 #include "OSGUberCamera.h"
 
@@ -17,6 +18,26 @@ namespace render {
 /// Radiance of the emissive objects (linear RGB, 1 = a white lit surface's).
 inline const osg::Vec3f LampRadiance{24.0f, 16.0f, 8.0f};
 inline const osg::Vec3f NeonRadiance{1.5f, 9.0f, 30.0f};
+
+// ---- building blocks (also for tests' own scenes) ------------------------------------------
+
+/// A material of linear RGB `color`; unlit colours are radiance.
+osg::MaterialPtr makeMaterial(const osg::Vec3f& color, bool lit);
+/// A geometry drawing `points` as a triangle list.
+osg::GeometryPtr makeTriangles(const std::vector<osg::Pnt3f>& points,
+                               const osg::MaterialPtr& material);
+/// An axis-aligned box of `size` centred at the origin.
+std::vector<osg::Pnt3f> boxTriangles(const osg::Vec3f& size);
+/// A latitude-longitude sphere centred at the origin.
+std::vector<osg::Pnt3f> sphereTriangles(osg::Real32 radius, int rings, int segments);
+/// One colour of a checkerboard of `tiles` x `tiles` in the plane y = 0, `size`
+/// wide, centred at the origin: the tiles whose column plus row is odd, or even.
+std::vector<osg::Pnt3f> checkerTriangles(osg::Real32 size, int tiles, bool odd);
+/// A transform node `name` below `parent` placing `geometry` (on a child node)
+/// at `position`, turned by `yawDegrees` about y.
+osg::NodePtr addObject(const osg::NodePtr& parent, const std::string& name,
+                       const osg::GeometryPtr& geometry, const osg::Vec3f& position,
+                       osg::Real32 yawDegrees);
 
 /// The one sample scene of scene 0; building it replaces whatever scene 0 held.
 class RenderScene {

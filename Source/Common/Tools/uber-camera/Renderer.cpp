@@ -42,8 +42,8 @@ bool Renderer::init(int width, int height, std::string* error) {
         !_resolved.createTexture(width, height, GL_RGBA16F) ||
         !_sum.createTexture(width, height, GL_RGBA32F) ||
         !_display.createTexture(width, height, GL_RGBA8)) {
-        *error = "cannot make render targets of " + std::to_string(width) + "x" +
-                 std::to_string(height);
+        *error =
+            "cannot make render targets of " + std::to_string(width) + "x" + std::to_string(height);
         return false;
     }
     glUseProgram(_accumulateProgram.getProgram());

@@ -37,8 +37,8 @@ public:
     /// (`applyDepthOfField`), then `resetDepthOfField`. False with the reason
     /// in `error` (a post-processing program that does not build, a GL error).
     /// `progress`, when given, hears (samples done, samples) after each lens sample.
-    bool render(const osg::UberCameraPtr& camera, int lensSamples, Image& image,
-                std::string* error, const std::function<void(int, int)>& progress = {});
+    bool render(const osg::UberCameraPtr& camera, int lensSamples, Image& image, std::string* error,
+                const std::function<void(int, int)>& progress = {});
 
     /// The i-th of n lens samples in [-1, 1]^2 (a Halton sequence: evenly spread for any n).
     static osg::Pnt2f lensSample(int i);

@@ -49,8 +49,7 @@ int fail(const std::string& problem) {
     return render::ExitUsage;
 }
 
-int runReport(const Report& report, const std::vector<std::string>& args, int argc,
-              char** argv) {
+int runReport(const Report& report, const std::vector<std::string>& args, int argc, char** argv) {
     if (!args.empty())
         return fail(std::string(report.name) + " takes no options, got \"" + args.front() + "\"");
     osg::osgInit(argc, argv);
