@@ -3,9 +3,10 @@
 
 // Draws a scene graph with OpenGL: every geometry below a root, at its node's
 // world placement, and the wireframe of every camera that asks to be shown.
-// Lit materials get a sun and a sky light (normals from the surface's screen
-// derivatives, as the geometry carries none); unlit materials and all lines
-// show their colour as radiance, so colours above 1 are emitters.
+// Lit materials get a sun, with shadows from a shadow map made when the scene
+// is loaded, and a sky light (normals from the surface's screen derivatives,
+// as the geometry carries none); unlit materials and all lines show their
+// colour as radiance, so colours above 1 are emitters.
 
 #include "OSGMatrix.h"
 #include "OSGNode.h"
@@ -21,6 +22,12 @@ namespace render {
 
 /// Colour of camera wireframes (linear RGB radiance).
 inline const osg::Vec3f CameraWireColor{1.0f, 0.8f, 0.25f};
+/// Towards the sun (unit length, world space, y up).
+inline const osg::Vec3f SunDirection = [] {
+    osg::Vec3f direction(0.5f, 0.8f, 0.35f);
+    direction.normalize();
+    return direction;
+}();
 
 class SceneDrawer {
 public:
@@ -37,6 +44,10 @@ public:
     /// Draws into the bound framebuffer (depth test on) with the camera's matrices.
     void draw(const osg::Matrix& projection, const osg::Matrix& viewing) const;
 
+    /// Texture unit of the shadow map while drawing; side of the map in texels.
+    static constexpr GLint ShadowMapUnit = 3;
+    static constexpr GLsizei ShadowMapSize = 2048;
+
     /// Number of draw batches and vertices loaded.
     std::size_t getBatchCount() const { return _batches.size(); }
     std::size_t getVertexCount() const { return _vertexCount; }
@@ -52,12 +63,16 @@ private:
     };
 
     void releaseBuffers();
+    /// Depth of the triangles seen from the sun, over `bounds`.
+    void drawShadowMap(const osg::BoxVolume& bounds);
 
     kxShaderProgram _program;
+    kxShaderProgram _shadowProgram;
     GLuint _vertexArray = 0;
     GLuint _buffer = 0;
-    GLint _modelLocation = -1;
-    GLint _viewProjectionLocation = -1;
+    GLuint _shadowFramebuffer = 0;
+    GLuint _shadowTexture = 0;
+    osg::Matrix _lightViewProjection;
     GLint _colorLocation = -1;
     GLint _litLocation = -1;
     std::vector<Batch> _batches;
