@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the command-line tool and runs it; without arguments it describes the camera type.
+# Builds the command-line tool and runs it with the given arguments in the caller's
+# folder; without arguments it renders the sample scene to uber-camera.png there.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+root="$(cd "$(dirname "$0")/.." && pwd)"
 
-scripts/deps.sh >&2
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
-cmake --build build/release --target uber-camera >&2
-exec build/release/Source/Common/Tools/uber-camera/uber-camera "$@"
+"$root/scripts/deps.sh" >&2
+cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
+cmake --build "$root/build/release" --target uber-camera >&2
+exec "$root/build/release/Source/Common/Tools/uber-camera/uber-camera" "$@"
