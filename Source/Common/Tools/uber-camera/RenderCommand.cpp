@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <filesystem>
 #include <cmath>
 #include <functional>
 #include <iomanip>
@@ -243,14 +244,15 @@ void printSummary(std::ostream& out, const UberCameraPtr& camera, const RenderOp
 
 // The folder an output goes to must exist and take new files; the path must not be a folder.
 bool outputWritable(const std::string& path, std::string* problem) {
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    if (access(folder.c_str(), W_OK) != 0) {
-        *problem = "cannot write " + path + ": " + std::strerror(errno);
+    std::error_code ignored;
+    if (path.empty() || path.back() == '/' || std::filesystem::is_directory(path, ignored)) {
+        *problem = "cannot write " + path + ": it is a folder";
         return false;
     }
-    if (!path.empty() && path.back() == '/') {
-        *problem = "cannot write " + path + ": it names a folder";
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    const std::string checked = folder.empty() ? "." : folder.string();
+    if (access(checked.c_str(), W_OK) != 0) {
+        *problem = "cannot write " + path + ": " + std::strerror(errno);
         return false;
     }
     return true;
