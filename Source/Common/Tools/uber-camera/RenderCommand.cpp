@@ -223,6 +223,13 @@ void placeOnTurntable(const UberCameraPtr& camera, const Vec3f& start, int frame
 
 void printSummary(std::ostream& out, const UberCameraPtr& camera, const RenderOptions& options,
                   const std::string& written) {
+    static_assert(std::size(TonemapperNames) == 11);
+    // Read back from the camera's settings, which the renderer used.
+    const TonemappingSettingsPtr settings = camera->getTonemappingSettings();
+    const float exposure = settings.isNull() ? 0.0f : settings->getExposure();
+    const int tonemapper = settings.isNull() ? -1 : settings->getTonemapperId();
+    const char* tonemapperName =
+        tonemapper >= 0 && tonemapper <= 10 ? TonemapperNames[tonemapper] : "none";
     const char* fovAxis = camera->getFovMode() == PerspectiveCamera::HorizontalFov ? "horizontal"
                           : camera->getFovMode() == PerspectiveCamera::VerticalFov ? "vertical"
                                                                                    : "smaller side";
@@ -234,8 +241,8 @@ void printSummary(std::ostream& out, const UberCameraPtr& camera, const RenderOp
         << "  field of view   " << camera->getFov() << " deg (" << fovAxis << ")\n"
         << "  f-stop          f/" << camera->getFStop() << "\n"
         << "  focus distance  " << std::setprecision(0) << camera->getFocusDistance() << " mm\n"
-        << "  exposure        " << std::setprecision(1) << options.exposure << " stops, tonemapper "
-        << options.tonemapper << " (" << TonemapperNames[options.tonemapper] << ")\n"
+        << "  exposure        " << std::setprecision(1) << exposure << " stops, tonemapper "
+        << tonemapper << " (" << tonemapperName << ")\n"
         << "  depth of field  "
         << (camera->getDepthOfField() ? std::to_string(options.lensSamples) + " lens samples"
                                       : std::string("off (pinhole)"))
