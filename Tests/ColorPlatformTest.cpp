@@ -113,11 +113,6 @@ TEST(ColorPlatformTest, LumivexShaderPartDrawsItsTableOnRealGL) {
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target, 0);
     glViewport(0, 0, 4, 1);
-    const std::string vertex = R"(#version 330 core
-void main() {
-    gl_Position = vec4(float((gl_VertexID & 1) << 2) - 1.0, float((gl_VertexID & 2) << 1) - 1.0,
-                       0.0, 1.0);
-})";
     const float peak = 1000 / 80.0f;
     for (unsigned mode : {0u, 1u}) {
         kxLumivex lumivex;
@@ -129,7 +124,8 @@ void main() {
         fragment += "out vec4 color;\nvoid main() { color = vec4(sensorTransform(vec3(" +
                     std::to_string(peak) + " * floor(gl_FragCoord.x) / 3.0)), 1.0); }\n";
         kxShaderProgram program;
-        ASSERT_TRUE(program.build(vertex, fragment, &error)) << error;
+        ASSERT_TRUE(program.build(kxShaderProgram::FullScreenVertexSource, fragment, &error))
+            << error;
 
         SHLChunkPtr chunk = SHLChunk::create();
         addRefCP(chunk);

@@ -2,9 +2,9 @@
 // textures and their shared names, a program's active uniforms and the values it is given.
 // ColorPlatformTest draws with them.
 
+#include "HeadlessContextTest.h"
 #include "OSGSHLChunk.h"
 #include "kxGLInfo.h"
-#include "kxHeadlessContext.h"
 #include "kxShaderProgram.h"
 #include "kxTexture.h"
 
@@ -21,18 +21,7 @@ namespace {
 // Half floats keep 11 significant bits.
 constexpr float HalfFloatTolerance = 1.0f / 1024.0f;
 
-class GLPlatformTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        std::string error;
-        context = kxHeadlessContext::create(&error);
-        ASSERT_NE(context, nullptr) << error;
-    }
-    static void TearDownTestSuite() { context.reset(); }
-    void SetUp() override { ASSERT_TRUE(context != nullptr && context->makeCurrent()); }
-
-    static inline std::unique_ptr<kxHeadlessContext> context;
-};
+using GLPlatformTest = ubercam::test::HeadlessContextTest;
 
 TEST_F(GLPlatformTest, ContextIsCoreAndCurrentOnlyWhileMadeSo) {
     EXPECT_FALSE(kxGLInfo::getNoOpenGL());

@@ -11,13 +11,9 @@
 #include "Renderer.h"
 #include "SampleScene.h"
 
+#include "HeadlessContextTest.h"
 #include "NodeUtils.h"
-#include "OSGFieldContainerFactory.h"
-#include "OSGGroup.h"
 #include "OSGTonemappingSettings.h"
-#include "kxColor.h"
-#include "kxHeadlessContext.h"
-#include "kxUberCameraPool.h"
 
 #include <gtest/gtest.h>
 
@@ -46,21 +42,10 @@ double channelDifference(const Image& a, const Image& b, int x, int y) {
     return sum / 3;
 }
 
-class RenderTest : public ::testing::Test {
+class RenderTest : public HeadlessContextTest {
 protected:
-    static void SetUpTestSuite() {
-        std::string error;
-        context = kxHeadlessContext::create(&error);
-        ASSERT_NE(context, nullptr) << error;
-    }
-    static void TearDownTestSuite() { context.reset(); }
-
     void SetUp() override {
-        ASSERT_TRUE(context != nullptr && context->makeCurrent());
-        // Made on first use and kept for the process: make them before counting.
-        getDefaultMaterial();
-        kxColor::getMonitorICCProfile().getAttachment();
-        _liveBefore = FieldContainerFactory::the()->getNumLiveContainers();
+        HeadlessContextTest::SetUp();
         _folder =
             std::filesystem::temp_directory_path() / ("render-test-" + std::to_string(::getpid()));
         std::filesystem::create_directories(_folder);
@@ -68,8 +53,7 @@ protected:
     void TearDown() override {
         sample::clearScene(); // the scene a test built, also after a failed assertion
         std::filesystem::remove_all(_folder);
-        EXPECT_EQ(FieldContainerFactory::the()->getNumLiveContainers(), _liveBefore)
-            << "a container made by the test is still alive";
+        HeadlessContextTest::TearDown();
     }
 
     /// The command on `options`, with what it said.
@@ -101,10 +85,7 @@ protected:
         return image;
     }
 
-    static inline std::unique_ptr<kxHeadlessContext> context;
-
 private:
-    UInt32 _liveBefore = 0;
     std::filesystem::path _folder;
 };
 

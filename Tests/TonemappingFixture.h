@@ -1,15 +1,11 @@
 #ifndef UBERCAM_TESTS_TONEMAPPING_FIXTURE_H
 #define UBERCAM_TESTS_TONEMAPPING_FIXTURE_H
 
-// Tonemapping state tests: one headless context for the suite, a fresh image
-// post-processor for each test, cameras (with their settings) and chunks held
-// until the end of the test, and a check that nothing the test created is left.
+// Tonemapping state tests: on a headless context, a fresh image post-processor for
+// each test, cameras (with their settings) and chunks held until the end of the test.
 
-#include "OSGFieldContainerFactory.h"
-#include "OSGMaterial.h"
+#include "HeadlessContextTest.h"
 #include "OSGUberCamera.h"
-#include "kxColor.h"
-#include "kxHeadlessContext.h"
 #include "kxImagePostprocessor.h"
 #include "kxTonemappingSettings.h"
 
@@ -27,29 +23,17 @@ namespace ubercam::test {
 constexpr int ProfileUnit = 5;
 constexpr int BlendingMapUnit = 7;
 
-class TonemappingTest : public ::testing::Test {
+class TonemappingTest : public HeadlessContextTest {
 protected:
-    static void SetUpTestSuite() {
-        std::string error;
-        context = kxHeadlessContext::create(&error);
-        ASSERT_NE(context, nullptr) << error;
-    }
-    static void TearDownTestSuite() { context.reset(); }
-
     void SetUp() override {
-        ASSERT_TRUE(context != nullptr && context->makeCurrent());
+        HeadlessContextTest::SetUp();
         *kxImagePostprocessor::getImagePostprocessor() = kxImagePostprocessor();
-        // Made on first use and kept for the process: make them before counting.
-        osg::getDefaultMaterial();
-        kxColor::getMonitorICCProfile().getAttachment();
-        _liveBefore = osg::FieldContainerFactory::the()->getNumLiveContainers();
     }
 
     void TearDown() override {
         for (const osg::FieldContainerPtr& held : _held)
             osg::subRefCP(held);
-        EXPECT_EQ(osg::FieldContainerFactory::the()->getNumLiveContainers(), _liveBefore)
-            << "a container created by the test is still alive";
+        HeadlessContextTest::TearDown();
     }
 
     template <class PtrT> PtrT hold(const PtrT& ptr) {
@@ -100,10 +84,7 @@ protected:
         ASSERT_TRUE(context->makeCurrent());
     }
 
-    static inline std::unique_ptr<kxHeadlessContext> context;
-
 private:
-    osg::UInt32 _liveBefore = 0;
     std::vector<osg::FieldContainerPtr> _held;
 };
 

@@ -15,14 +15,6 @@ using namespace osg;
 namespace ubercam::test {
 namespace {
 
-const char* const VertexSource = R"(#version 330 core
-out vec2 texCoord;
-void main() {
-    vec2 p = vec2(float((gl_VertexID & 1) << 2) - 1.0, float((gl_VertexID & 2) << 1) - 1.0);
-    texCoord = p * 0.5 + 0.5;
-    gl_Position = vec4(p, 0.0, 1.0);
-})";
-
 /// The fragment program and its uniforms, in the order a host makes them.
 std::string fragmentSource(kxTonemappingSettings& state) {
     std::string source;
@@ -95,7 +87,9 @@ TEST_F(TonemappingTest, ProgramReadsExactlyTheUniformsTheModuleWrites) {
 
         kxShaderProgram program;
         std::string log;
-        ASSERT_TRUE(program.build(VertexSource, fragmentSource(state), &log)) << log;
+        ASSERT_TRUE(
+            program.build(kxShaderProgram::FullScreenVertexSource, fragmentSource(state), &log))
+            << log;
         chunk->clearUniformParameters();
         writeUniforms(state, chunk);
         std::set<std::string> active, written;
@@ -343,7 +337,9 @@ TEST_F(TonemappingTest, DrawnRampFollowsEachDocumentedCurve) {
 
         kxShaderProgram program;
         std::string log;
-        ASSERT_TRUE(program.build(VertexSource, fragmentSource(state), &log)) << log;
+        ASSERT_TRUE(
+            program.build(kxShaderProgram::FullScreenVertexSource, fragmentSource(state), &log))
+            << log;
         SHLChunkPtr chunk = hold(SHLChunk::create());
         writeUniforms(state, chunk);
         chunk->setUniformParameter("ditherNumColors", 0.0f); // the frame's "no dither"

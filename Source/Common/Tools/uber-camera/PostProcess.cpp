@@ -4,14 +4,6 @@ using namespace osg;
 
 namespace render {
 
-const char* const FullScreenVertexSource = R"(#version 330 core
-out vec2 texCoord;
-void main() {
-    vec2 p = vec2(float((gl_VertexID & 1) << 2) - 1.0, float((gl_VertexID & 2) << 1) - 1.0);
-    texCoord = p * 0.5 + 0.5;
-    gl_Position = vec4(p, 0.0, 1.0);
-})";
-
 namespace {
 constexpr int CurveUnit = kxTonemappingSettings::ResponseCurveUnit;
 constexpr int LumivexUnit = kxTonemappingSettings::LumivexUnit;
@@ -43,7 +35,7 @@ bool PostProcess::rebuild(std::string* error) {
     _state.setupTonemappingShader(source);
     _state.setupColorProfileShader(source, false, false);
     _state.setupBlendShader(source);
-    _chunk->setVertexProgram(FullScreenVertexSource);
+    _chunk->setVertexProgram(kxShaderProgram::FullScreenVertexSource);
     _chunk->setFragmentProgram(source);
     ++_buildCount;
 

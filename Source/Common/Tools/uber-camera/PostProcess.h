@@ -18,9 +18,6 @@
 
 namespace render {
 
-/// The vertex program of full-screen passes: `texCoord` runs 0..1 over the target.
-extern const char* const FullScreenVertexSource;
-
 class PostProcess {
 public:
     /// Texture units of the HDR image, the display profile table and the blending map.

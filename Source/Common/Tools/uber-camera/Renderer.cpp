@@ -36,7 +36,7 @@ bool Renderer::init(int width, int height, std::string* error) {
     _width = width;
     _height = height;
     if (!_drawer.init(error) ||
-        !_accumulateProgram.build(FullScreenVertexSource, AccumulateSource, error))
+        !_accumulateProgram.build(kxShaderProgram::FullScreenVertexSource, AccumulateSource, error))
         return false;
     if (!_scene.createMultisample(width, height, GL_RGBA16F, Multisamples) ||
         !_resolved.createTexture(width, height, GL_RGBA16F) ||

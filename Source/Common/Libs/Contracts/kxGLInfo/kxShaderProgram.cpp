@@ -196,6 +196,14 @@ bool kxShaderProgram::applyUniforms(const osg::ShaderParameterChunk& chunk,
     return allFit;
 }
 
+const char* const kxShaderProgram::FullScreenVertexSource = R"(#version 330 core
+out vec2 texCoord;
+void main() {
+    vec2 p = vec2(float((gl_VertexID & 1) << 2) - 1.0, float((gl_VertexID & 2) << 1) - 1.0);
+    texCoord = p * 0.5 + 0.5;
+    gl_Position = vec4(p, 0.0, 1.0);
+})";
+
 void kxShaderProgram::drawFullScreenTriangle() const {
     if (_program == 0 || kxGLInfo::getNoOpenGL())
         return;

@@ -34,8 +34,12 @@ public:
     bool applyUniforms(const osg::ShaderParameterChunk& chunk,
                        std::vector<std::string>* mismatched = nullptr) const;
     /// Draws three vertices without attributes with the program current (its
-    /// vertex program places them from gl_VertexID to cover the viewport).
+    /// vertex program places them from gl_VertexID to cover the viewport, as
+    /// `FullScreenVertexSource` does).
     void drawFullScreenTriangle() const;
+    /// GLSL 330 vertex program for `drawFullScreenTriangle`: one triangle over
+    /// the viewport, with `out vec2 texCoord` running 0..1 across it.
+    static const char* const FullScreenVertexSource;
     void release();
 
 private:
