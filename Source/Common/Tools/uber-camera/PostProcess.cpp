@@ -47,7 +47,7 @@ bool PostProcess::rebuild(std::string* error) {
     return true;
 }
 
-void PostProcess::writeUniforms() {
+void PostProcess::setChunkUniforms() {
     _chunk->clearUniformParameters();
     _state.setTonemapperUniforms(_chunk);
     _state.setColorCorrectionUniforms(_chunk);
@@ -55,6 +55,10 @@ void PostProcess::writeUniforms() {
     _state.setColorProfileUniforms(_chunk, ProfileUnit);
     _state.setDitheringUniforms(_chunk);
     _chunk->setUniformParameter("hdrImage", Int32(HdrImageUnit));
+}
+
+void PostProcess::writeUniforms() {
+    setChunkUniforms();
     // Uploaded only when the curve's checksum changed.
     _state.updateSensorResponseCurve();
     _program.applyUniforms(*_chunk);

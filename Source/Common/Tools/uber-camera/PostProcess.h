@@ -36,6 +36,8 @@ public:
     bool prepare(osg::Camera* camera, std::string* error);
     /// Draws `hdrImage` through the program into the bound framebuffer.
     void apply(const kxTexture& hdrImage) const;
+    /// The camera module's part of a uniform update: the settings' values into the chunk.
+    void setChunkUniforms();
 
     kxTonemappingSettings& getState() { return _state; }
     const osg::SHLChunkPtr& getChunk() const { return _chunk; }
