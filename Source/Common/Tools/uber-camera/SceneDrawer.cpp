@@ -40,18 +40,14 @@ const vec3 sunRadiance = vec3(1.3, 1.2, 1.05);
 const vec3 skyRadiance = vec3(0.2, 0.24, 0.32);
 const float normalOffset = 12.0; // mm, about two shadow-map texels: no self-shadowing
 
-// The share of the sun that reaches the point: 3x3 filtered depth comparisons.
+// The share of the sun that reaches the point: the comparisons with the four nearest
+// texels, filtered (nine such lookups cost a third of the frame on llvmpipe).
 float sunVisibility(vec3 n) {
     vec4 p = lightViewProjection * vec4(worldPosition + n * normalOffset, 1.0);
     vec3 s = p.xyz / p.w * 0.5 + 0.5;
     if (any(lessThan(s, vec3(0.0))) || any(greaterThan(s, vec3(1.0))))
         return 1.0;
-    vec2 texel = 1.0 / vec2(textureSize(shadowMap, 0));
-    float sum = 0.0;
-    for (int y = -1; y <= 1; ++y)
-        for (int x = -1; x <= 1; ++x)
-            sum += texture(shadowMap, vec3(s.xy + vec2(x, y) * texel, s.z));
-    return sum / 9.0;
+    return texture(shadowMap, s);
 }
 
 void main() {
