@@ -166,19 +166,16 @@ constexpr const char* TonemapperNames[] = {"linear",       "Reinhard",        "e
                                            "false colour", "iso-luminance",   "ACES",
                                            "PBR Neutral",  "sensor transform"};
 
+// Below this horizontal distance (mm) from its target a camera has no orbit to turn on.
+constexpr float MinTurntableRadius = 1.0f;
+
 // Vignette shape: full strength from half the way to the edge middles, round, soft.
 constexpr float VignetteRadius = 0.5f;
 constexpr float VignetteRoundness = 1.0f;
 constexpr float VignetteFeather = 0.9f;
 
 void applyLens(const UberCameraPtr& camera, const RenderOptions& options, const BoxVolume& bounds) {
-    if (options.orthographic && *options.orthographic != camera->isOrthographic()) {
-        beginEditCP(camera, UberCameraBase::ProjectionModeFieldMask);
-        camera->setProjectionMode(*options.orthographic ? UberCamera::OrthographicProjection
-                                                        : UberCamera::PerspectiveProjection);
-        endEditCP(camera, UberCameraBase::ProjectionModeFieldMask);
-        camera->show(bounds, true); // frame the scene for the new projection
-    }
+    // The field of view first: framing for a new projection depends on it.
     if (options.fov) {
         beginEditCP(camera, PerspectiveCameraBase::FovFieldMask);
         camera->setFov(*options.fov);
@@ -186,6 +183,14 @@ void applyLens(const UberCameraPtr& camera, const RenderOptions& options, const 
     }
     if (options.focalLength)
         camera->setFocalLength(*options.focalLength);
+    if (options.orthographic && *options.orthographic != camera->isOrthographic()) {
+        beginEditCP(camera, UberCameraBase::ProjectionModeFieldMask);
+        camera->setProjectionMode(*options.orthographic ? UberCamera::OrthographicProjection
+                                                        : UberCamera::PerspectiveProjection);
+        endEditCP(camera, UberCameraBase::ProjectionModeFieldMask);
+        camera->show(bounds, true); // framed again, looking at the scene's centre
+        focusOnTarget(camera);
+    }
     if (options.fStop)
         camera->setFStop(*options.fStop);
     if (options.focusDistance) {
@@ -342,10 +347,19 @@ void printRenderUsage(std::ostream& out) {
            "  1  rendering failed (a post-processing program did not build, an OpenGL error)\n"
            "  2  bad command line: unknown command, option or camera, a bad value\n"
            "  3  no OpenGL context could be made\n"
-           "  4  the output cannot be written (nothing is left at its path)\n";
+           "  4  the output cannot be written (an image appears whole or not at all)\n";
 }
 
 int runRender(const RenderOptions& options, std::ostream& out, std::ostream& err) {
+    // What the command line alone decides is refused before anything is made.
+    if (!RenderScene::knowsCamera(options.camera)) {
+        std::string known;
+        for (const std::string& name : RenderScene::getCameraNames())
+            known += (known.empty() ? "" : ", ") + name;
+        err << "uber-camera: unknown camera \"" << options.camera << "\" (known: " << known
+            << ")\n";
+        return ExitUsage;
+    }
     std::string problem;
     if (!outputWritable(options.output, &problem)) {
         err << "uber-camera: " << problem << "\n";
@@ -360,12 +374,8 @@ int runRender(const RenderOptions& options, std::ostream& out, std::ostream& err
     const RenderScene scene;
     const UberCameraPtr camera = scene.findCamera(options.camera);
     if (camera.isNull()) {
-        std::string known;
-        for (const std::string& name : scene.getCameraNames())
-            known += (known.empty() ? "" : ", ") + name;
-        err << "uber-camera: unknown camera \"" << options.camera << "\" (known: " << known
-            << ")\n";
-        return ExitUsage;
+        err << "uber-camera: the sample scene has no camera \"" << options.camera << "\"\n";
+        return ExitRenderFailed;
     }
     applyLens(camera, options, scene.getObjectBounds());
     applyTonemapping(camera, options);
@@ -380,8 +390,14 @@ int runRender(const RenderOptions& options, std::ostream& out, std::ostream& err
 
     const int frames = std::max(options.turntableFrames, 1);
     Vec3f orbit;
-    if (options.turntableFrames > 0)
+    if (options.turntableFrames > 0) {
         camera->getTurntableFromFromAtUp(orbit[0], orbit[1], orbit[2]);
+        if (!(orbit[0] >= MinTurntableRadius)) {
+            err << "uber-camera: --turntable: camera \"" << kxUberCameraUtils::getName(camera)
+                << "\" looks straight down or up at its target: its orbit has no radius\n";
+            return ExitUsage;
+        }
+    }
     for (int frame = 0; frame < frames; ++frame) {
         const bool series = options.turntableFrames > 0;
         const std::string path = series ? framePath(options.output, frame + 1) : options.output;

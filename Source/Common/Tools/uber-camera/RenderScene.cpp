@@ -130,6 +130,14 @@ void placeCamera(const UberCameraPtr& camera, const Pnt3f& from, const Pnt3f& at
     camera->setFocusDistanceToPoint(at);
 }
 
+} // namespace
+
+void focusOnTarget(const UberCameraPtr& camera) {
+    camera->setFocusDistanceToPoint(camera->getAt(UberCamera::WorldSpace));
+}
+
+namespace {
+
 void frameDefaultView(const UberCameraPtr& camera, UberCamera::DefaultCameraId id,
                       const BoxVolume& bounds) {
     Pnt3f from, at;
@@ -143,8 +151,8 @@ void frameDefaultView(const UberCameraPtr& camera, UberCamera::DefaultCameraId i
         camera->show(bounds, true);
     } else {
         camera->updateNearFar(bounds);
-        camera->setFocusDistanceToPoint(at);
     }
+    focusOnTarget(camera);
 }
 
 UberCameraPtr addUserCamera(const NodePtr& parent, const char* name, const Pnt3f& from,
@@ -232,6 +240,15 @@ RenderScene::~RenderScene() {
     sample::clearScene();
 }
 
+bool RenderScene::knowsCamera(const std::string& name) {
+    const std::string wanted = lowered(name);
+    for (const std::string& known : getCameraNames()) {
+        if (lowered(known) == wanted)
+            return true;
+    }
+    return false;
+}
+
 UberCameraPtr RenderScene::findCamera(const std::string& name) const {
     const std::string wanted = lowered(name);
     for (const UberCameraPtr& camera : kxUberCameraPool::getContentPtrs(false, false)) {
@@ -241,7 +258,7 @@ UberCameraPtr RenderScene::findCamera(const std::string& name) const {
     return UberCameraPtr();
 }
 
-std::vector<std::string> RenderScene::getCameraNames() const {
+std::vector<std::string> RenderScene::getCameraNames() {
     std::vector<std::string> names;
     for (const sample::DefaultView& view : sample::DefaultViews)
         names.push_back(lowered(view.name));

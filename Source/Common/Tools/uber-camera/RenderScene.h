@@ -39,6 +39,9 @@ osg::NodePtr addObject(const osg::NodePtr& parent, const std::string& name,
                        const osg::GeometryPtr& geometry, const osg::Vec3f& position,
                        osg::Real32 yawDegrees);
 
+/// Sets the focus distance to the camera's target (`getAt`), as after a move.
+void focusOnTarget(const osg::UberCameraPtr& camera);
+
 /// The one sample scene of scene 0; building it replaces whatever scene 0 held.
 class RenderScene {
 public:
@@ -57,7 +60,9 @@ public:
     /// user camera by its name, case ignored; null when there is none.
     osg::UberCameraPtr findCamera(const std::string& name) const;
     /// The names `findCamera` knows, default views first.
-    std::vector<std::string> getCameraNames() const;
+    static std::vector<std::string> getCameraNames();
+    /// Whether `findCamera` will find `name` (case ignored), before the scene is built.
+    static bool knowsCamera(const std::string& name);
 
     /// Names of the user cameras.
     static constexpr const char* OrbitCamera = "Orbit";

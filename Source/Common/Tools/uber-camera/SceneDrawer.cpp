@@ -88,11 +88,22 @@ struct Appender {
                                       : std::min(lengths->getValue(i), available - next);
             const UInt8 type = types->getValue(i);
             if (type == TrianglesType || type == LinesType) {
+                // Whole triangles or lines only: one with an index out of range is left out,
+                // so that those after it keep their own vertices.
+                const UInt32 corners = type == TrianglesType ? 3 : 2;
                 const GLint first = GLint(vertices.size());
-                for (UInt32 k = next; k < next + length; ++k) {
-                    const UInt32 index = indices.isNull() ? k : indices->getValue(k);
-                    if (index < positions->size())
-                        vertices.push_back(positions->getValue(index));
+                for (UInt32 k = next; k + corners <= next + length; k += corners) {
+                    Pnt3f corner[3];
+                    UInt32 valid = 0;
+                    for (; valid < corners; ++valid) {
+                        const UInt32 index =
+                            indices.isNull() ? k + valid : indices->getValue(k + valid);
+                        if (index >= positions->size())
+                            break;
+                        corner[valid] = positions->getValue(index);
+                    }
+                    if (valid == corners)
+                        vertices.insert(vertices.end(), corner, corner + corners);
                 }
                 const GLsizei count = GLsizei(vertices.size()) - first;
                 if (count > 0)

@@ -8,6 +8,7 @@
 
 #include "OSGInit.h"
 
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -73,9 +74,7 @@ int runRender(const std::vector<std::string>& args, int argc, char** argv) {
     return code;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     // A first word that is not an option names the command.
     std::string command = "render";
@@ -92,4 +91,16 @@ int main(int argc, char** argv) {
     if (const Report* report = findReport(command))
         return runReport(*report, args, argc, argv);
     return fail("unknown command \"" + command + "\" (see uber-camera --help)");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        // Out of memory, a file system failure: one line, not an abort.
+        std::cerr << "uber-camera: " << error.what() << "\n";
+        return render::ExitRenderFailed;
+    }
 }
