@@ -415,11 +415,13 @@ int runRender(const RenderOptions& options, std::ostream& out, std::ostream& err
             return ExitCannotWrite;
         }
     }
+    // Where the images are, whatever folder the program was started in.
+    std::error_code ignored;
+    const std::string output = std::filesystem::absolute(options.output, ignored).string();
     const std::string written = options.turntableFrames > 0
-                                    ? std::to_string(frames) + " frames " +
-                                          framePath(options.output, 1) + " ... " +
-                                          framePath(options.output, frames)
-                                    : options.output;
+                                    ? std::to_string(frames) + " frames " + framePath(output, 1) +
+                                          " ... " + framePath(output, frames)
+                                    : output;
     printSummary(out, camera, options, written);
     return ExitOk;
 }
