@@ -5,7 +5,7 @@
 // nothing else, for instruction counts under callgrind (see docs/benchmarks.md).
 
 #include "AllocationMeter.h"
-#include "OSGInit.h"
+#include "CountedRun.h"
 #include "OSGNode.h"
 #include "OSGTransform.h"
 #include "OSGUberCamera.h"
@@ -18,7 +18,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -357,19 +356,6 @@ BENCHMARK(BM_GlmViewing)->ArgName("depth")->Arg(1)->Arg(8);
 
 // ---- instruction counts ---------------------------------------------------------------------
 
-/// The only code callgrind collects in (`--toggle-collect='*countedLoop*'`).
-template <class PathT> [[gnu::noinline]] void countedLoop(PathT& path, long count) {
-    for (long i = 0; i < count; ++i)
-        path.step();
-}
-
-/// One warm-up step outside the counted loop, as the timed runs have.
-template <class PathT> int countSteps(PathT& path, long count) {
-    path.step();
-    countedLoop(path, count);
-    return 0;
-}
-
 /// Runs the path named as its benchmark `count` times; 2 for an unknown name, 1 when the
 /// camera's result differs from its baseline's.
 int countPath(const std::string& name, long count) {
@@ -410,15 +396,5 @@ int countPath(const std::string& name, long count) {
 } // namespace
 
 int main(int argc, char** argv) {
-    osg::osgInit(0, nullptr);
-    int status = 0;
-    if (argc == 4 && std::string(argv[1]) == "--count") {
-        status = countPath(argv[2], std::atol(argv[3]));
-    } else {
-        benchmark::Initialize(&argc, argv);
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-    }
-    osg::osgExit();
-    return status;
+    return benchmarkMain(argc, argv, countPath);
 }

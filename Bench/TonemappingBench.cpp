@@ -5,7 +5,7 @@
 // for instruction counts under callgrind (see docs/benchmarks.md).
 
 #include "AllocationMeter.h"
-#include "OSGInit.h"
+#include "CountedRun.h"
 #include "OSGUberCamera.h"
 #include "kxTonemappingSettings.h"
 
@@ -13,7 +13,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -100,43 +99,23 @@ BENCHMARK(BM_Compare30Floats);
 
 // ---- instruction counts -------------------------------------------------------------------
 
-/// The only code callgrind collects in (`--toggle-collect='*countedLoop*'`).
-template <class PathT> [[gnu::noinline]] void countedLoop(PathT& path, long count) {
-    for (long i = 0; i < count; ++i)
-        path.step();
-}
-
-/// One warm-up step outside the counted loop, as the timed runs have.
-template <class PathT> int countSteps(long count) {
+/// A fresh path counted, or 1 when it could not be set up.
+template <class PathT> int countFresh(long count) {
     PathT path;
-    if (!path.valid)
-        return 1;
-    path.step();
-    countedLoop(path, count);
-    return 0;
+    return path.valid ? countSteps(path, count) : 1;
 }
 
 /// Runs the path named as its benchmark `count` times; 2 for an unknown name.
 int countPath(const std::string& name, long count) {
     if (name == "BM_RequiresUpdateUnchanged")
-        return countSteps<RequiresUpdatePath>(count);
+        return countFresh<RequiresUpdatePath>(count);
     if (name == "BM_Compare30Floats")
-        return countSteps<CompareFloatsPath>(count);
+        return countFresh<CompareFloatsPath>(count);
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    osg::osgInit(0, nullptr);
-    int status = 0;
-    if (argc == 4 && std::string(argv[1]) == "--count") {
-        status = countPath(argv[2], std::atol(argv[3]));
-    } else {
-        benchmark::Initialize(&argc, argv);
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-    }
-    osg::osgExit();
-    return status;
+    return benchmarkMain(argc, argv, countPath);
 }

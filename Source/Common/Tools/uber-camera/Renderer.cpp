@@ -48,6 +48,7 @@ bool Renderer::init(int width, int height, std::string* error) {
     }
     glUseProgram(_accumulateProgram.getProgram());
     glUniform1i(glGetUniformLocation(_accumulateProgram.getProgram(), "image"), 0);
+    _weightLocation = glGetUniformLocation(_accumulateProgram.getProgram(), "weight");
     glUseProgram(0);
     return true;
 }
@@ -76,7 +77,7 @@ void Renderer::accumulate(float weight) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     glUseProgram(_accumulateProgram.getProgram());
-    glUniform1f(glGetUniformLocation(_accumulateProgram.getProgram(), "weight"), weight);
+    glUniform1f(_weightLocation, weight);
     _resolved.getTexture().bindTexture(GL_TEXTURE0);
     _accumulateProgram.drawFullScreenTriangle();
     glDisable(GL_BLEND);
@@ -113,7 +114,8 @@ bool Renderer::render(const UberCameraPtr& camera, int lensSamples, Image& image
     _display.bind();
     _post.apply(*hdr);
 
-    std::vector<std::uint8_t> rgba(std::size_t(_width) * _height * 4);
+    std::vector<std::uint8_t>& rgba = _readBack;
+    rgba.resize(std::size_t(_width) * _height * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, _width, _height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     glBindFramebuffer(GL_FRAMEBUFFER, 0);

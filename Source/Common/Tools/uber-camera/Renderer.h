@@ -13,8 +13,10 @@
 #include "OSGUberCamera.h"
 #include "kxShaderProgram.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace render {
 
@@ -55,6 +57,9 @@ private:
     SceneDrawer _drawer;
     PostProcess _post;
     kxShaderProgram _accumulateProgram;
+    GLint _weightLocation = -1;
+    /// The display target's bytes, kept between frames (a 1280x720 frame reads 3.7 MB).
+    std::vector<std::uint8_t> _readBack;
     Framebuffer _scene;    ///< multisampled, with depth
     Framebuffer _resolved; ///< one lens sample, RGBA16F
     Framebuffer _sum;      ///< the lens samples' average, RGBA32F

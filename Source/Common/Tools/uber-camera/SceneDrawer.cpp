@@ -131,6 +131,9 @@ bool SceneDrawer::init(std::string* error) {
         !_shadowProgram.build(VertexSource, DepthOnlySource, error))
         return false;
     const GLuint program = _program.getProgram();
+    _viewProjectionLocation = glGetUniformLocation(program, "viewProjection");
+    _lightViewProjectionLocation = glGetUniformLocation(program, "lightViewProjection");
+    _modelLocation = glGetUniformLocation(program, "model");
     _colorLocation = glGetUniformLocation(program, "color");
     _litLocation = glGetUniformLocation(program, "lit");
     glUseProgram(program);
@@ -264,16 +267,13 @@ void SceneDrawer::draw(const Matrix& projection, const Matrix& viewing) const {
 
     const GLuint program = _program.getProgram();
     glUseProgram(program);
-    glUniformMatrix4fv(glGetUniformLocation(program, "viewProjection"), 1, GL_FALSE,
-                       viewProjection.getValues());
-    glUniformMatrix4fv(glGetUniformLocation(program, "lightViewProjection"), 1, GL_FALSE,
-                       _lightViewProjection.getValues());
+    glUniformMatrix4fv(_viewProjectionLocation, 1, GL_FALSE, viewProjection.getValues());
+    glUniformMatrix4fv(_lightViewProjectionLocation, 1, GL_FALSE, _lightViewProjection.getValues());
     glActiveTexture(GL_TEXTURE0 + ShadowMapUnit);
     glBindTexture(GL_TEXTURE_2D, _shadowTexture);
-    const GLint modelLocation = glGetUniformLocation(program, "model");
     glBindVertexArray(_vertexArray);
     for (const Batch& batch : _batches) {
-        glUniformMatrix4fv(modelLocation, 1, GL_FALSE, batch.model.getValues());
+        glUniformMatrix4fv(_modelLocation, 1, GL_FALSE, batch.model.getValues());
         glUniform3f(_colorLocation, batch.color[0], batch.color[1], batch.color[2]);
         glUniform1i(_litLocation, batch.lit ? 1 : 0);
         glDrawArrays(batch.mode, batch.first, batch.count);

@@ -73,6 +73,9 @@ private:
     GLuint _shadowFramebuffer = 0;
     GLuint _shadowTexture = 0;
     osg::Matrix _lightViewProjection;
+    GLint _viewProjectionLocation = -1;
+    GLint _lightViewProjectionLocation = -1;
+    GLint _modelLocation = -1;
     GLint _colorLocation = -1;
     GLint _litLocation = -1;
     std::vector<Batch> _batches;
