@@ -58,7 +58,7 @@ void Renderer::load(const NodePtr& root, const UberCameraPtr& viewer) {
 }
 
 Pnt2f Renderer::lensSample(int i) {
-    // Index 0 of the sequence is the lens centre's corner; start at 1.
+    // Index 0 of the sequence is (0, 0), a corner of the square: start at 1.
     return Pnt2f(2 * radicalInverse(i + 1, 2) - 1, 2 * radicalInverse(i + 1, 3) - 1);
 }
 
